@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tarnwick {
+
+// A modification time: seconds and nanoseconds since 1970-01-01 UTC.
+struct FileTime {
+    std::int64_t seconds = 0;
+    std::int32_t nanoseconds = 0;
+};
+
+enum class EntryKind {
+    File,    // a regular file (or a link to one)
+    Folder,  // a folder (or a link to one)
+    Other,   // a device, pipe or socket: never copied, a pipe would block the pass for ever
+};
+
+struct EntryInfo {
+    EntryKind kind = EntryKind::File;
+    FileTime modified;
+    std::uint64_t size = 0;
+    // Identifies a folder on its file system, so the walk can tell a link that leads back
+    // into a folder it is already inside.
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+};
+
+struct ListedEntry {
+    std::string name;
+    // Empty when the entry's attributes could not be read (it vanished since it was listed,
+    // or it is a link to nowhere).
+    std::optional<EntryInfo> info;
+};
+
+// One open listing of a folder. "." and ".." are not delivered.
+class FolderListing {
+public:
+    virtual ~FolderListing() = default;
+    virtual bool next(ListedEntry& entry) = 0;
+};
+
+// The outcome of an operation that can fail with the system's reason.
+class Status {
+public:
+    static Status Ok() { return Status(); }
+    static Status Failed(std::string reason) { return Status(std::move(reason)); }
+    bool ok() const { return !reason_.has_value(); }
+    const std::string& reason() const { return *reason_; }
+
+private:
+    Status() = default;
+    explicit Status(std::string reason) : reason_(std::move(reason)) {}
+    std::optional<std::string> reason_;
+};
+
+enum class CopyOutcome { Copied, Stopped, Failed };
+
+struct CopyResult {
+    CopyOutcome outcome = CopyOutcome::Copied;
+    std::string reason;  // the system's text when the copy failed
+};
+
+// Called between the chunks of a long copy; answering false abandons the copy.
+using CopyProgress = std::function<bool()>;
+
+// Every file-system call the rules make goes through here, so tests can inject faults and each
+// system brings its own implementation.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Null when the folder cannot be listed.
+    virtual std::unique_ptr<FolderListing> list(const std::string& folder) = 0;
+
+    // Empty when the path's attributes cannot be read. A trailing separator is accepted.
+    virtual std::optional<EntryInfo> attributes(const std::string& path) = 0;
+
+    // Creates one folder whose parent exists.
+    virtual Status createFolder(const std::string& path) = 0;
+
+    // Copies a file so that no partial file is ever seen at the target: the bytes go to a
+    // temporary file beside the target, which is stamped with the source's modification time
+    // and only then renamed over the target. A failed or abandoned copy removes the temporary
+    // file and leaves the target as it was.
+    virtual CopyResult copyFile(const std::string& source, const std::string& target,
+                                const CopyProgress& keepGoing) = 0;
+};
+
+// The file system of the machine the program runs on.
+std::unique_ptr<FileSystem> MakeHostFileSystem();
+
+}  // namespace tarnwick

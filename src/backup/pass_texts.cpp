@@ -1,0 +1,40 @@
+#include "backup/pass_texts.h"
+
+namespace tarnwick {
+namespace {
+
+std::string Join(std::string_view a, std::string_view b, std::string_view c = {},
+                 std::string_view d = {}, std::string_view e = {}) {
+    std::string text;
+    text.reserve(a.size() + b.size() + c.size() + d.size() + e.size());
+    text.append(a).append(b).append(c).append(d).append(e);
+    return text;
+}
+
+}  // namespace
+
+std::string UpdatedSummaryText(std::int64_t count, std::int64_t bytes) {
+    return Join("更新了 ", std::to_string(count), " 个文件(", std::to_string(bytes), ")！");
+}
+
+std::string CopyFailureText(std::string_view path, std::string_view reason) {
+    return Join("复制失败:", path, " (", reason, ")");
+}
+
+std::string FolderFailureText(std::string_view path, std::string_view reason) {
+    return Join("无法创建文件夹:", path, " (", reason, ")");
+}
+
+std::string FailedCopiesText(std::int64_t count) {
+    return Join("有 ", std::to_string(count), " 个文件复制失败！");
+}
+
+std::string InvalidSourceText(std::string_view entry) {
+    return Join("跳过无效的源文件夹:", entry);
+}
+
+std::string InvalidDestinationText(std::string_view destination) {
+    return Join("存放备份的文件夹无效:", destination);
+}
+
+}  // namespace tarnwick

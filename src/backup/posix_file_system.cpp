@@ -1,0 +1,248 @@
+// The file system seam on Linux and other POSIX systems.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <vector>
+
+#include "backup/file_system.h"
+
+namespace tarnwick {
+namespace {
+
+std::string SystemReason(int error) {
+    return std::system_category().message(error);
+}
+
+EntryInfo InfoFromStat(const struct stat& st) {
+    EntryInfo info;
+    if (S_ISDIR(st.st_mode)) {
+        info.kind = EntryKind::Folder;
+    } else if (S_ISREG(st.st_mode)) {
+        info.kind = EntryKind::File;
+    } else {
+        info.kind = EntryKind::Other;
+    }
+    info.modified = {static_cast<std::int64_t>(st.st_mtim.tv_sec),
+                     static_cast<std::int32_t>(st.st_mtim.tv_nsec)};
+    info.size = static_cast<std::uint64_t>(st.st_size);
+    info.device = static_cast<std::uint64_t>(st.st_dev);
+    info.inode = static_cast<std::uint64_t>(st.st_ino);
+    return info;
+}
+
+class PosixFolderListing final : public FolderListing {
+public:
+    explicit PosixFolderListing(DIR* dir) : dir_(dir) {}
+    ~PosixFolderListing() override { closedir(dir_); }
+
+    bool next(ListedEntry& entry) override {
+        while (const dirent* found = readdir(dir_)) {
+            const char* name = found->d_name;
+            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+                continue;
+            }
+            entry.name.assign(name);
+            struct stat st;
+            if (fstatat(dirfd(dir_), name, &st, 0) == 0) {
+                entry.info = InfoFromStat(st);
+            } else {
+                entry.info.reset();
+            }
+            return true;
+        }
+        return false;
+    }
+
+private:
+    DIR* dir_;
+};
+
+// Closes a descriptor on every way out of the copy.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now and reports the error a close can still bring (a full disk on some systems).
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// Creates a fresh temporary file in the target's folder. Its name is short and never derived
+// from the file's own name, so a long name cannot make it too long.
+int CreateTemporaryFile(const std::string& folder, std::string& path) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = folder + ".tarnwick-" + std::to_string(::getpid()) + "-" +
+               std::to_string(counter++) + ".tmp";
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+constexpr std::size_t kChunkBytes = 8 * 1024 * 1024;
+
+// Copies the bytes, asking between chunks whether to go on. Answers 0 or an errno value, or -1
+// when the copy was abandoned.
+int CopyBytes(int in, int out, std::uint64_t size, const CopyProgress& keepGoing) {
+    std::uint64_t copied = 0;
+    bool kernelCopy = true;
+    std::vector<char> buffer;
+    while (true) {
+        if (kernelCopy) {
+            // Stop at the size read when the copy began; a file that grows meanwhile has a new
+            // time, so the next pass takes it again.
+            if (copied >= size) {
+                return 0;
+            }
+            const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kChunkBytes, 0);
+            if (n < 0) {
+                if (copied == 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
+                                    errno == EOPNOTSUPP || errno == EPERM)) {
+                    kernelCopy = false;
+                    continue;
+                }
+                return errno;
+            }
+            if (n == 0) {
+                return 0;
+            }
+            copied += static_cast<std::uint64_t>(n);
+        } else {
+            if (buffer.empty()) {
+                buffer.resize(1024 * 1024);
+            }
+            const ssize_t n = ::read(in, buffer.data(), buffer.size());
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return errno;
+            }
+            if (n == 0) {
+                return 0;
+            }
+            for (ssize_t written = 0; written < n;) {
+                const ssize_t w = ::write(out, buffer.data() + written, n - written);
+                if (w < 0) {
+                    if (errno == EINTR) {
+                        continue;
+                    }
+                    return errno;
+                }
+                written += w;
+            }
+            copied += static_cast<std::uint64_t>(n);
+        }
+        if (!keepGoing()) {
+            return -1;
+        }
+    }
+}
+
+class PosixFileSystem final : public FileSystem {
+public:
+    std::unique_ptr<FolderListing> list(const std::string& folder) override {
+        DIR* dir = ::opendir(folder.c_str());
+        if (dir == nullptr) {
+            return nullptr;
+        }
+        return std::make_unique<PosixFolderListing>(dir);
+    }
+
+    std::optional<EntryInfo> attributes(const std::string& path) override {
+        struct stat st;
+        if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+            return std::nullopt;
+        }
+        return InfoFromStat(st);
+    }
+
+    Status createFolder(const std::string& path) override {
+        if (::mkdir(path.c_str(), 0777) != 0) {
+            return Status::Failed(SystemReason(errno));
+        }
+        return Status::Ok();
+    }
+
+    CopyResult copyFile(const std::string& source, const std::string& target,
+                        const CopyProgress& keepGoing) override {
+        FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!in.valid()) {
+            return Failed(errno);
+        }
+        struct stat st;
+        if (::fstat(in.get(), &st) != 0) {
+            return Failed(errno);
+        }
+        std::string temporary;
+        FileDescriptor out(CreateTemporaryFile(FolderOf(target), temporary));
+        if (!out.valid()) {
+            return Failed(errno);
+        }
+        const int copyError = CopyBytes(in.get(), out.get(), static_cast<std::uint64_t>(st.st_size),
+                                        keepGoing);
+        if (copyError != 0) {
+            out.close();
+            ::unlink(temporary.c_str());
+            if (copyError < 0) {
+                return {CopyOutcome::Stopped, {}};
+            }
+            return Failed(copyError);
+        }
+        // The time read before the bytes: should the source change during the copy, its new
+        // time differs from this one and the next pass copies it again.
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::fchmod(out.get(), st.st_mode & 0777) != 0 || ::futimens(out.get(), times) != 0 ||
+            out.close() != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return Failed(error);
+        }
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return Failed(error);
+        }
+        return {CopyOutcome::Copied, {}};
+    }
+
+private:
+    static CopyResult Failed(int error) { return {CopyOutcome::Failed, SystemReason(error)}; }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakeHostFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
+
+}  // namespace tarnwick

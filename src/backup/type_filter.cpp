@@ -1,0 +1,59 @@
+#include "backup/type_filter.h"
+
+#include <algorithm>
+
+#include "backup/path_helpers.h"
+
+namespace tarnwick {
+namespace {
+
+bool Contains(const std::vector<std::string>& list, std::string_view value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+std::vector<std::string> UpperCased(const std::vector<std::string>& entries) {
+    std::vector<std::string> upper;
+    upper.reserve(entries.size());
+    for (const auto& entry : entries) {
+        upper.push_back(UpperCase(entry));
+    }
+    return upper;
+}
+
+}  // namespace
+
+std::string UpperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+bool TypeFilter::selectsFile(std::string_view fullPath) const {
+    switch (extMode) {
+        case OnlyListed:
+            return Contains(onlyExtList, UpperCase(GetExtension(fullPath)));
+        case AllButListed:
+            return !Contains(skipExtList, UpperCase(GetExtension(fullPath)));
+        default:
+            return true;
+    }
+}
+
+bool TypeFilter::skipsFolder(std::string_view name) const {
+    if (extMode != AllButListed) {
+        return false;
+    }
+    // The folder marker is a backslash on every system: it is list text, not a path.
+    return Contains(skipExtList, "\\" + UpperCase(name));
+}
+
+TypeFilter BuildTypeFilter(int extMode, const std::vector<std::string>& onlyTypes,
+                           const std::vector<std::string>& skipTypes) {
+    return TypeFilter{extMode, UpperCased(onlyTypes), UpperCased(skipTypes)};
+}
+
+}  // namespace tarnwick
