@@ -52,6 +52,9 @@ void FolderWalk::walk(const std::string& path) {
             std::string targetPath = settings_.targetRoot;
             targetPath.append(fullPath, relativeStart);
             refreshIfDue(fullPath);
+            if (stopped()) {
+                break;  // the user may have pressed stop during the refresh
+            }
             if (!entry.info) {
                 continue;  // vanished since it was listed, or a link to nowhere
             }

@@ -1,0 +1,306 @@
+// The pass in Windows terms, on a file system in memory: the examples of the path rules, the
+// order of the walk and of the log, the stop and every failure the pass reports.
+#include "backup/backup_pass.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_clock.h"
+#include "support/memory_file_system.h"
+#include "support/recording_host.h"
+
+namespace tarnwick {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class WindowsPass : public ::testing::Test {
+protected:
+    WindowsPass() : fs(PathStyle::Windows) {
+        fs.addRoot("C:\\");
+        fs.addRoot("D:\\");
+        fs.addRoot("E:\\");
+        options.destination = "D:\\back";
+        options.style = PathStyle::Windows;
+    }
+
+    PassResult run() { return RunBackup(options, host, fs, clock); }
+
+    test::MemoryFileSystem fs;
+    test::RecordingHost host;
+    test::FakeClock clock;
+    PassOptions options;
+};
+
+TEST_F(WindowsPass, MapsEachSourceBelowTheDestination) {
+    struct Case {
+        const char* source;
+        bool fullPath;
+        const char* copiedTo;
+    };
+    const Case cases[] = {
+        {"C:\\abc\\def\\xyz", true, "D:\\back\\abc\\def\\xyz\\f.txt"},
+        {"C:\\abc\\def\\xyz", false, "D:\\back\\xyz\\f.txt"},
+        {"C:\\", true, "D:\\back\\f.txt"},
+        {"C:\\", false, "D:\\back\\C\\f.txt"},
+    };
+    for (const auto& c : cases) {
+        test::MemoryFileSystem fresh(PathStyle::Windows);
+        fresh.addRoot("C:\\");
+        fresh.addRoot("D:\\");
+        const std::string folder = std::string(c.source) == "C:\\" ? "C:\\" : c.source + std::string("\\");
+        fresh.addFile(folder + "f.txt", 100, 5);
+        test::RecordingHost recorder;
+        options.sources = {c.source};
+        options.fullPath = c.fullPath;
+        const PassResult result = RunBackup(options, recorder, fresh, clock);
+        EXPECT_TRUE(fresh.isFile(c.copiedTo)) << c.source << " full=" << c.fullPath;
+        EXPECT_EQ(result.updatedCount, 1);
+        EXPECT_EQ(recorder.destination, "D:\\back\\");
+        if (std::string(c.source) != "C:\\") {
+            EXPECT_EQ(recorder.sourceEntries,
+                      (std::vector<std::pair<std::size_t, std::string>>{{0, folder}}));
+        } else {
+            EXPECT_TRUE(recorder.sourceEntries.empty());
+        }
+    }
+}
+
+TEST_F(WindowsPass, TrimsTheDestinationAndCreatesItWithItsParents) {
+    options.destination = " D:\\back\\x ";
+    run();
+    EXPECT_EQ(host.destination, "D:\\back\\x\\");
+    EXPECT_EQ(fs.createdFolders, (Lines{"D:\\back\\", "D:\\back\\x\\"}));
+    EXPECT_EQ(host.log(), (Lines{"目标文件没有更新！", "正在扫描目标文件夹…"}));
+    EXPECT_EQ(host.started, 1);
+    EXPECT_EQ(host.ended, 1);
+}
+
+TEST_F(WindowsPass, CreatesNothingForADriveRootDestination) {
+    options.destination = "E:\\";
+    fs.addFile("C:\\src\\a.txt", 100, 1);
+    options.sources = {"C:\\src"};
+    run();
+    EXPECT_EQ(fs.createdFolders, (Lines{"E:\\src\\"}));
+    EXPECT_TRUE(fs.isFile("E:\\src\\a.txt"));
+}
+
+TEST_F(WindowsPass, MergesSourcesWithTheSameLastName) {
+    fs.addFile("C:\\a\\x\\one.txt", 100, 1);
+    fs.addFile("C:\\b\\x\\two.txt", 100, 1);
+    options.sources = {"C:\\a\\x", "C:\\b\\x"};
+    options.fullPath = false;
+    run();
+    EXPECT_TRUE(fs.isFile("D:\\back\\x\\one.txt"));
+    EXPECT_TRUE(fs.isFile("D:\\back\\x\\two.txt"));
+}
+
+TEST_F(WindowsPass, LogsNewestFirstAndWalksSubfoldersInReverseListingOrder) {
+    fs.addFile("C:\\s\\top1.txt", 100, 10);
+    fs.addFile("C:\\s\\A\\a.txt", 100, 20);
+    fs.addFile("C:\\s\\B\\b.txt", 100, 30);
+    fs.addFile("C:\\s\\B\\deep\\d.txt", 100, 40);
+    fs.addFile("C:\\s\\C\\c.txt", 100, 50);
+    fs.addFile("C:\\s\\top2.txt", 100, 60);
+    options.sources = {"C:\\s"};
+    run();
+    EXPECT_EQ(host.log(), (Lines{
+                              "更新了 6 个文件(210)！",
+                              "C:\\s\\A\\a.txt",
+                              "C:\\s\\B\\deep\\d.txt",
+                              "C:\\s\\B\\b.txt",
+                              "C:\\s\\C\\c.txt",
+                              "C:\\s\\top2.txt",
+                              "C:\\s\\top1.txt",
+                              "正在扫描目标文件夹…",
+                          }));
+}
+
+TEST_F(WindowsPass, ComparesTimesToTheSecondAndAlwaysTakesAMissingCopy) {
+    fs.addFile("C:\\s\\same.txt", 100, 1, "new");
+    fs.addFile("D:\\back\\s\\same.txt", 100, 1, "old");
+    fs.addFile("C:\\s\\older.txt", 100, 1, "new");
+    fs.addFile("D:\\back\\s\\older.txt", 200, 1, "old");
+    fs.addFile("C:\\s\\archive.txt", 315'561'600, 1);  // as old as the 1980 sentinel
+    options.sources = {"C:\\s"};
+    run();
+    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\older.txt", "C:\\s\\archive.txt"}));
+    EXPECT_EQ(fs.mtimeOf("D:\\back\\s\\older.txt"), 100);
+}
+
+TEST_F(WindowsPass, SizeLimitTakesFilesUpToTheLimitAndIgnoresTheTypeFilter) {
+    fs.addFile("C:\\s\\exact.bak", 100, 1536);
+    fs.addFile("C:\\s\\over.txt", 100, 1537);
+    options.sources = {"C:\\s"};
+    options.sizeLimitOn = true;
+    options.sizeLimitText = "1.5";
+    host.filter = BuildTypeFilter(TypeFilter::AllButListed, {}, {".bak"});
+    run();
+    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\exact.bak"}));
+}
+
+TEST(SizeLimitBytes, ReadsKilobytesAndFallsBackTo300) {
+    const std::pair<const char*, std::int64_t> cases[] = {
+        {"", 307200},  {"0", 307200},  {"-5", 307200},        {"abc", 307200},
+        {"1.5", 1536}, {"300", 307200}, {"2097152", 2147483648LL}, {"0.0004", 307200},
+    };
+    for (const auto& [text, bytes] : cases) {
+        EXPECT_EQ(SizeLimitBytes(text), bytes) << text;
+    }
+}
+
+TEST_F(WindowsPass, SkipsFoldersNamedInTheSkipListAtAnyDepth) {
+    fs.addFile("C:\\s\\Bak\\a.txt", 100, 1);
+    fs.addFile("C:\\s\\x\\bak\\b.txt", 100, 1);
+    fs.addFile("C:\\s\\x\\c.txt", 100, 1);
+    options.sources = {"C:\\s"};
+    host.filter = BuildTypeFilter(TypeFilter::AllButListed, {}, {"\\bak"});
+    run();
+    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\x\\c.txt"}));
+    EXPECT_FALSE(fs.isFolder("D:\\back\\s\\Bak"));
+    EXPECT_FALSE(fs.isFolder("D:\\back\\s\\x\\bak"));
+}
+
+TEST_F(WindowsPass, WithoutSubfoldersTakesOnlyTheTopFiles) {
+    fs.addFile("C:\\s\\top.txt", 100, 1);
+    fs.addFile("C:\\s\\sub\\below.txt", 100, 1);
+    options.sources = {"C:\\s"};
+    options.includeSubDirs = false;
+    run();
+    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\top.txt"}));
+    EXPECT_FALSE(fs.isFolder("D:\\back\\s\\sub"));
+}
+
+TEST_F(WindowsPass, NoCopyBoxCreatesFoldersLogsAndCountsButCopiesNothing) {
+    fs.addFile("C:\\s\\sub\\a.txt", 100, 7);
+    options.sources = {"C:\\s"};
+    host.noCopyBox = true;
+    const PassResult result = run();
+    EXPECT_TRUE(fs.copiedFiles.empty());
+    EXPECT_TRUE(fs.isFolder("D:\\back\\s\\sub"));
+    EXPECT_EQ(result.updatedCount, 1);
+    EXPECT_EQ(host.log().front(), "更新了 1 个文件(7)！");
+}
+
+TEST_F(WindowsPass, CountsBytesPastTwoGigabytes) {
+    fs.addFile("C:\\s\\one.iso", 100, 3'221'225'472ULL);
+    fs.addFile("C:\\s\\two.iso", 100, 3'221'225'472ULL);
+    options.sources = {"C:\\s"};
+    run();
+    EXPECT_EQ(host.log().front(), "更新了 2 个文件(6442450944)！");
+}
+
+TEST_F(WindowsPass, AFailedCopyIsLoggedAndNotCounted) {
+    fs.addFile("C:\\s\\locked.doc", 100, 10);
+    fs.addFile("C:\\s\\fine.doc", 100, 5);
+    fs.refuseCopy.insert("C:\\s\\locked.doc");
+    options.sources = {"C:\\s"};
+    const PassResult result = run();
+    EXPECT_EQ(host.log(), (Lines{
+                              "更新了 1 个文件(5)！",
+                              "有 1 个文件复制失败！",
+                              "C:\\s\\fine.doc",
+                              "复制失败:C:\\s\\locked.doc (Access is denied.)",
+                              "C:\\s\\locked.doc",
+                              "正在扫描目标文件夹…",
+                          }));
+    EXPECT_EQ(result.failedCopies, 1);
+    EXPECT_TRUE(result.failed());
+}
+
+TEST_F(WindowsPass, ATargetFolderThatCannotBeMadeEndsOnlyItsSource) {
+    fs.addFile("C:\\one\\a.txt", 100, 1);
+    fs.addFile("C:\\two\\b.txt", 100, 1);
+    fs.addFile("C:\\two\\sub\\c.txt", 100, 1);
+    fs.addFolder("D:\\back");
+    fs.refuseCreate = {"D:\\back\\one", "D:\\back\\two\\sub"};
+    options.sources = {"C:\\one", "C:\\two"};
+    const PassResult result = run();
+    EXPECT_EQ(host.log(), (Lines{
+                              "更新了 1 个文件(1)！",
+                              "无法创建文件夹:D:\\back\\two\\sub (Access is denied.)",
+                              "C:\\two\\b.txt",
+                              "无法创建文件夹:D:\\back\\one\\ (Access is denied.)",
+                              "正在扫描目标文件夹…",
+                          }));
+    EXPECT_EQ(result.failedFolders, 2);
+}
+
+TEST_F(WindowsPass, ADestinationThatCannotBeMadeEndsThePassWithItsSummary) {
+    fs.addFile("C:\\s\\a.txt", 100, 1);
+    fs.refuseCreate.insert("D:\\back");
+    options.sources = {"C:\\s"};
+    const PassResult result = run();
+    EXPECT_EQ(host.log(), (Lines{"目标文件没有更新！", "无法创建文件夹:D:\\back\\ (Access is denied.)",
+                                 "正在扫描目标文件夹…"}));
+    EXPECT_TRUE(result.failed());
+    EXPECT_EQ(host.ended, 1);
+}
+
+TEST_F(WindowsPass, SkipsSourcesThatAreNotFullPathsAndRefusesARelativeDestination) {
+    fs.addFile("C:\\s\\a.txt", 100, 1);
+    options.sources = {"", "C:", "abc", "C:\\s"};
+    run();
+    EXPECT_EQ(host.log(), (Lines{"更新了 1 个文件(1)！", "C:\\s\\a.txt",
+                                 "跳过无效的源文件夹:abc", "跳过无效的源文件夹:C:",
+                                 "跳过无效的源文件夹:", "正在扫描目标文件夹…"}));
+
+    test::RecordingHost blank;
+    options.destination = "  ";
+    const PassResult result = RunBackup(options, blank, fs, clock);
+    EXPECT_EQ(blank.log(), (Lines{"目标文件没有更新！", "存放备份的文件夹无效:  ",
+                                  "正在扫描目标文件夹…"}));
+    EXPECT_TRUE(result.failed());
+}
+
+TEST_F(WindowsPass, AStopDuringTheFirstSourceEndsThePassWithWhatWasSelected) {
+    for (const char* source : {"C:\\one", "C:\\two", "C:\\three"}) {
+        fs.addFile(std::string(source) + "\\a.txt", 100, 1);
+        fs.addFile(std::string(source) + "\\b.txt", 100, 2);
+    }
+    options.sources = {"C:\\one", "C:\\two", "C:\\three"};
+    clock.stepPerReading = 1.0;  // every entry finds a refresh due
+    host.onRefresh = [&] { host.stop = host.refreshedPaths.back() == "C:\\one\\b.txt"; };
+    const PassResult result = run();
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\one\\a.txt"}));
+    EXPECT_EQ(host.log().front(), "更新了 1 个文件(1)！");
+    EXPECT_FALSE(fs.isFolder("D:\\back\\two"));
+}
+
+TEST_F(WindowsPass, RefreshesOnlyWhenTheMonotonicClockHasMovedOnEnough) {
+    fs.addFile("C:\\s\\a.txt", 100, 1);
+    fs.addFile("C:\\s\\b.txt", 100, 1);
+    options.sources = {"C:\\s"};
+    run();
+    EXPECT_TRUE(host.refreshedPaths.empty());
+
+    test::RecordingHost busy;
+    test::MemoryFileSystem fresh(PathStyle::Windows);
+    fresh.addRoot("C:\\");
+    fresh.addRoot("D:\\");
+    fresh.addFile("C:\\s\\a.txt", 100, 1);
+    clock.stepPerReading = 0.5;
+    RunBackup(options, busy, fresh, clock);
+    // Before the entry, and again inside its copy.
+    EXPECT_EQ(busy.refreshedPaths, (Lines{"C:\\s\\a.txt", "C:\\s\\a.txt"}));
+}
+
+TEST_F(WindowsPass, PassesOverEntriesThatVanishedSinceTheListing) {
+    fs.addFile("C:\\s\\gone.txt", 100, 1);
+    fs.addFile("C:\\s\\kept.txt", 100, 1);
+    fs.vanishing.insert("C:\\s\\gone.txt");
+    options.sources = {"C:\\s"};
+    run();
+    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\kept.txt"}));
+    EXPECT_FALSE(fs.isFolder("D:\\back\\s\\gone.txt"));
+}
+
+TEST_F(WindowsPass, AMissingSourceStillGetsItsTargetFolderAndLogsNothing) {
+    options.sources = {"C:\\missing"};
+    run();
+    EXPECT_TRUE(fs.isFolder("D:\\back\\missing"));
+    EXPECT_EQ(host.log(), (Lines{"目标文件没有更新！", "正在扫描目标文件夹…"}));
+}
+
+}  // namespace
+}  // namespace tarnwick

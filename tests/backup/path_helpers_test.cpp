@@ -1,0 +1,122 @@
+#include "backup/path_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include "support/memory_file_system.h"
+#include "support/temp_tree.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr auto W = PathStyle::Windows;
+constexpr auto P = PathStyle::Posix;
+
+TEST(GetExtension, TakesFromTheLastDotOfTheWholePath) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"archive.tar.gz", ".gz"}, {"README", ""},          {"C:\\data.old\\README", ".old\\README"},
+        {"a.DoC", ".DoC"},         {"/x/.hidden", ".hidden"}, {"name.", "."},
+    };
+    for (const auto& [path, expected] : cases) {
+        EXPECT_EQ(GetExtension(path), expected) << path;
+    }
+}
+
+TEST(MapTargetPath, KeepsTheWholePathOrTheLastName) {
+    struct Case {
+        PathStyle style;
+        const char* folder;
+        const char* whole;
+        const char* lastName;
+    };
+    const Case cases[] = {
+        {W, "C:\\abc\\def\\xyz\\", "abc\\def\\xyz", "xyz"},
+        {W, "C:\\abc\\def\\xyz", "abc\\def\\xyz", "xyz"},
+        {W, "C:\\abc", "abc", "abc"},
+        {W, "C:\\abc\\", "abc", "abc"},
+        {W, "C:\\a\\b\\", "a\\b", "b"},
+        {W, "C:\\", "", "C"},
+        {P, "/home/u/docs/", "home/u/docs", "docs"},
+        {P, "/home", "home", "home"},
+        {P, "/", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MapTargetPath(c.folder, true, c.style), c.whole) << c.folder;
+        EXPECT_EQ(MapTargetPath(c.folder, false, c.style), c.lastName) << c.folder;
+    }
+}
+
+TEST(FolderTargetText, NamesWhereASourceFolderGoes) {
+    struct Case {
+        PathStyle style;
+        const char* destination;
+        const char* folder;
+        bool whole;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {W, "D:\\back", "C:\\abc\\def\\xyz", true, "备份到:D:\\back\\abc\\def\\xyz"},
+        {W, "D:\\back", "C:\\abc\\def\\xyz", false, "备份到:D:\\back\\xyz"},
+        {W, "D:\\back\\", "C:\\abc\\def\\xyz\\", false, "备份到:D:\\back\\xyz\\"},
+        {W, "D:\\back", "C:\\", false, "备份到:D:\\back\\C:\\"},
+        {W, "D:\\back", "C:\\", true, "备份到:D:\\back\\"},
+        {W, "", "C:\\x", false, "备份到:\\x"},
+        {P, "/srv/back", "/home/u/docs", true, "备份到:/srv/back/home/u/docs"},
+        {P, "/srv/back", "/home/u/docs", false, "备份到:/srv/back/docs"},
+        {P, "/srv/back", "x", false, "备份到:/srv/back/x"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderTargetText(c.destination, c.folder, c.whole, c.style), c.expected)
+            << c.folder;
+    }
+}
+
+TEST(MakeFolderPath, CreatesTheMissingParentsTopDown) {
+    test::MemoryFileSystem fs(W);
+    fs.addRoot("D:\\");
+    EXPECT_FALSE(MakeFolderPath(fs, "D:\\a\\b\\c\\", W));
+    EXPECT_EQ(fs.createdFolders, (std::vector<std::string>{"D:\\a\\", "D:\\a\\b\\"}));
+    EXPECT_FALSE(fs.isFolder("D:\\a\\b\\c"));
+
+    fs.createdFolders.clear();
+    EXPECT_FALSE(MakeFolderPath(fs, "D:\\a\\b\\c", W));  // the parent exists: nothing to make
+    EXPECT_TRUE(fs.createdFolders.empty());
+    EXPECT_FALSE(MakeFolderPath(fs, "D:\\", W));
+    EXPECT_FALSE(MakeFolderPath(fs, "relative", W));  // no parent: ends at once
+    EXPECT_FALSE(MakeFolderPath(fs, "", W));
+    EXPECT_TRUE(fs.createdFolders.empty());
+}
+
+TEST(MakeFolderPath, ReportsTheFolderThatCouldNotBeMade) {
+    test::MemoryFileSystem fs(W);
+    fs.addRoot("E:\\");
+    fs.refuseCreate.insert("E:\\x");
+    const auto failure = MakeFolderWithParents(fs, "E:\\x\\y\\z\\", W);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->path, "E:\\x\\");
+    EXPECT_EQ(failure->reason, "Access is denied.");
+    EXPECT_FALSE(fs.isFolder("E:\\x\\y"));
+}
+
+TEST(FileHelpers, AnswerNeutrallyOnARealTree) {
+    test::TempTree tree;
+    tree.write("file.txt", "x", 1'000'000);
+    tree.makeFolder("back");
+    auto fs = MakeHostFileSystem();
+    EXPECT_TRUE(IsFolder(*fs, tree.path("back")));
+    EXPECT_TRUE(IsFolder(*fs, tree.path("back/")));
+    EXPECT_TRUE(IsFolder(*fs, "/"));
+    EXPECT_FALSE(IsFolder(*fs, tree.path("file.txt")));
+    EXPECT_FALSE(IsFolder(*fs, tree.path("missing")));
+    EXPECT_FALSE(IsFolder(*fs, ""));
+    EXPECT_EQ(FileStamp(*fs, tree.path("file.txt"))->seconds, 1'000'000);
+    EXPECT_FALSE(FileStamp(*fs, tree.path("missing")));
+
+    EXPECT_FALSE(MakeFolderWithParents(*fs, tree.path("new/a/b"), P));
+    EXPECT_TRUE(IsFolder(*fs, tree.path("new/a/b")));
+    const auto blocked = MakeFolderWithParents(*fs, tree.path("file.txt/sub"), P);
+    ASSERT_TRUE(blocked);
+    EXPECT_EQ(blocked->path, tree.path("file.txt/"));  // its parent is a file
+}
+
+}  // namespace
+}  // namespace tarnwick

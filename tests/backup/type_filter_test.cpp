@@ -1,0 +1,55 @@
+#include "backup/type_filter.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnwick {
+namespace {
+
+TEST(TypeFilter, SelectsByExtensionInEachMode) {
+    const TypeFilter only = BuildTypeFilter(TypeFilter::OnlyListed, {".doc"}, {".bak"});
+    const TypeFilter skip = BuildTypeFilter(TypeFilter::AllButListed, {".doc"}, {".bak", "\\bak"});
+    const TypeFilter all = BuildTypeFilter(TypeFilter::AllFiles, {".doc"}, {".bak"});
+    const TypeFilter onlyEmpty = BuildTypeFilter(TypeFilter::OnlyListed, {}, {});
+    const TypeFilter skipEmpty = BuildTypeFilter(TypeFilter::AllButListed, {}, {});
+    struct Case {
+        const char* path;
+        bool only, skip, all, onlyEmpty, skipEmpty;
+    };
+    const Case cases[] = {
+        {"/d/a.doc", true, true, true, false, true},
+        {"/d/B.DoC", true, true, true, false, true},
+        {"/d/c.txt", false, true, true, false, true},
+        {"/d/x.bak", false, false, true, false, true},
+        {"/d/x.BAK", false, false, true, false, true},
+        {"/d/data.old/README", false, true, true, false, true},
+        {"/d/bak", false, true, true, false, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(only.selectsFile(c.path), c.only) << c.path;
+        EXPECT_EQ(skip.selectsFile(c.path), c.skip) << c.path;
+        EXPECT_EQ(all.selectsFile(c.path), c.all) << c.path;
+        EXPECT_EQ(onlyEmpty.selectsFile(c.path), c.onlyEmpty) << c.path;
+        EXPECT_EQ(skipEmpty.selectsFile(c.path), c.skipEmpty) << c.path;
+    }
+}
+
+TEST(TypeFilter, SkipsFoldersNamedWithABackslashOnlyInTheSkipMode) {
+    const TypeFilter skip = BuildTypeFilter(TypeFilter::AllButListed, {}, {"\\bak", "tmp\\", "old"});
+    EXPECT_TRUE(skip.skipsFolder("bak"));
+    EXPECT_TRUE(skip.skipsFolder("Bak"));
+    EXPECT_FALSE(skip.skipsFolder("tmp"));
+    EXPECT_FALSE(skip.skipsFolder("old"));
+    EXPECT_FALSE(skip.skipsFolder("bak2"));
+    for (int mode : {TypeFilter::AllFiles, TypeFilter::OnlyListed}) {
+        EXPECT_FALSE(BuildTypeFilter(mode, {"\\bak"}, {"\\bak"}).skipsFolder("bak"));
+    }
+}
+
+TEST(TypeFilter, KeepsEntriesUpperCasedInListOrder) {
+    const TypeFilter filter = BuildTypeFilter(1, {".wps", ".Doc", "中文.x"}, {});
+    EXPECT_EQ(filter.onlyExtList, (std::vector<std::string>{".WPS", ".DOC", "中文.X"}));
+    EXPECT_TRUE(filter.skipExtList.empty());
+}
+
+}  // namespace
+}  // namespace tarnwick

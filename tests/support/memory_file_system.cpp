@@ -1,0 +1,165 @@
+#include "support/memory_file_system.h"
+
+namespace tarnwick::test {
+namespace {
+
+class MemoryListing final : public FolderListing {
+public:
+    explicit MemoryListing(std::vector<ListedEntry> entries) : entries_(std::move(entries)) {}
+    bool next(ListedEntry& entry) override {
+        if (position_ == entries_.size()) {
+            return false;
+        }
+        entry = entries_[position_++];
+        return true;
+    }
+
+private:
+    std::vector<ListedEntry> entries_;
+    std::size_t position_ = 0;
+};
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem(PathStyle style) : style_(style) {}
+
+std::string MemoryFileSystem::key(const std::string& path) const {
+    if (path.size() > 1 && EndsWithSeparator(path, style_) && !IsDriveRoot(path, style_)) {
+        return path.substr(0, path.size() - 1);
+    }
+    return path;
+}
+
+std::string MemoryFileSystem::parentOf(const std::string& key) const {
+    const auto separator = key.find_last_of(Separator(style_), key.size() - 2);
+    return key.substr(0, separator + 1 == DrivePartLength(style_) || separator == 0
+                             ? separator + 1
+                             : separator);
+}
+
+std::string MemoryFileSystem::nameOf(const std::string& key) const {
+    return key.substr(key.find_last_of(Separator(style_)) + 1);
+}
+
+MemoryFileSystem::Node& MemoryFileSystem::make(const std::string& key, bool folder) {
+    auto [it, inserted] = nodes_.try_emplace(key);
+    if (inserted) {
+        it->second.folder = folder;
+        it->second.id = nextId_++;
+        nodes_.at(parentOf(key)).children.push_back(nameOf(key));
+    }
+    return it->second;
+}
+
+void MemoryFileSystem::addRoot(const std::string& root) {
+    Node node;
+    node.folder = true;
+    node.id = nextId_++;
+    nodes_[root] = node;
+}
+
+void MemoryFileSystem::addFolder(const std::string& path) {
+    const std::string k = key(path);
+    if (nodes_.count(k) != 0) {
+        return;
+    }
+    addFolder(parentOf(k));
+    make(k, true);
+}
+
+void MemoryFileSystem::addFile(const std::string& path, std::int64_t mtime, std::uint64_t size,
+                               std::string content) {
+    addFolder(parentOf(path));
+    Node& node = make(path, false);
+    node.mtime = mtime;
+    node.size = size;
+    node.content = std::move(content);
+}
+
+bool MemoryFileSystem::isFolder(const std::string& path) const {
+    const auto it = nodes_.find(key(path));
+    return it != nodes_.end() && it->second.folder;
+}
+
+bool MemoryFileSystem::isFile(const std::string& path) const {
+    const auto it = nodes_.find(key(path));
+    return it != nodes_.end() && !it->second.folder;
+}
+
+std::int64_t MemoryFileSystem::mtimeOf(const std::string& path) const {
+    return nodes_.at(key(path)).mtime;
+}
+
+EntryInfo MemoryFileSystem::infoOf(const Node& node) const {
+    EntryInfo info;
+    info.kind = node.folder ? EntryKind::Folder : EntryKind::File;
+    info.modified.seconds = node.mtime;
+    info.size = node.size;
+    info.device = 1;
+    info.inode = node.id;
+    return info;
+}
+
+std::unique_ptr<FolderListing> MemoryFileSystem::list(const std::string& folder) {
+    const auto it = nodes_.find(key(folder));
+    if (it == nodes_.end() || !it->second.folder) {
+        return nullptr;
+    }
+    std::vector<ListedEntry> entries;
+    const std::string prefix = WithTrailingSeparator(key(folder), style_);
+    for (const auto& name : it->second.children) {
+        ListedEntry entry{name, std::nullopt};
+        if (vanishing.count(prefix + name) == 0) {
+            entry.info = infoOf(nodes_.at(prefix + name));
+        }
+        entries.push_back(entry);
+    }
+    return std::make_unique<MemoryListing>(std::move(entries));
+}
+
+std::optional<EntryInfo> MemoryFileSystem::attributes(const std::string& path) {
+    const auto it = nodes_.find(key(path));
+    if (it == nodes_.end() || vanishing.count(key(path)) != 0) {
+        return std::nullopt;
+    }
+    return infoOf(it->second);
+}
+
+Status MemoryFileSystem::createFolder(const std::string& path) {
+    const std::string k = key(path);
+    if (refuseCreate.count(k) != 0) {
+        return Status::Failed("Access is denied.");
+    }
+    if (nodes_.count(k) != 0) {
+        return Status::Failed("File exists");
+    }
+    if (nodes_.count(parentOf(k)) == 0) {
+        return Status::Failed("No such file or directory");
+    }
+    make(k, true);
+    createdFolders.push_back(path);
+    return Status::Ok();
+}
+
+CopyResult MemoryFileSystem::copyFile(const std::string& source, const std::string& target,
+                                      const CopyProgress& keepGoing) {
+    if (refuseCopy.count(source) != 0) {
+        return {CopyOutcome::Failed, "Access is denied."};
+    }
+    const auto from = nodes_.find(key(source));
+    if (from == nodes_.end() || nodes_.count(parentOf(key(target))) == 0) {
+        return {CopyOutcome::Failed, "No such file or directory"};
+    }
+    if (!keepGoing()) {
+        return {CopyOutcome::Stopped, {}};
+    }
+    const Node copy = from->second;
+    Node& to = make(key(target), false);
+    to.mtime = copy.mtime;
+    to.size = copy.size;
+    to.content = copy.content;
+    copiedFiles.push_back(source);
+    return {CopyOutcome::Copied, {}};
+}
+
+}  // namespace tarnwick::test

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "backup/file_system.h"
+#include "common/path_style.h"
+
+namespace tarnwick::test {
+
+// A file system in memory, in either path style, that lists entries in the order they were made
+// and can refuse chosen operations. For the rules' examples in Windows terms and for exact
+// listing orders.
+class MemoryFileSystem final : public FileSystem {
+public:
+    explicit MemoryFileSystem(PathStyle style);
+
+    // A drive root ("D:\") or, in the POSIX style, "/" exists from the start.
+    void addRoot(const std::string& root);
+    void addFolder(const std::string& path);  // with its missing parents
+    void addFile(const std::string& path, std::int64_t mtime, std::uint64_t size,
+                 std::string content = {});
+
+    bool isFolder(const std::string& path) const;
+    bool isFile(const std::string& path) const;
+    std::int64_t mtimeOf(const std::string& path) const;
+
+    std::unique_ptr<FolderListing> list(const std::string& folder) override;
+    std::optional<EntryInfo> attributes(const std::string& path) override;
+    Status createFolder(const std::string& path) override;
+    CopyResult copyFile(const std::string& source, const std::string& target,
+                        const CopyProgress& keepGoing) override;
+
+    std::vector<std::string> createdFolders;  // in the order they were made
+    std::vector<std::string> copiedFiles;     // sources, in the order they were copied
+    std::set<std::string> refuseCreate;       // folders whose creation fails
+    std::set<std::string> refuseCopy;         // sources whose copy fails
+    std::set<std::string> vanishing;          // entries that are listed but cannot be read
+
+private:
+    struct Node {
+        bool folder = false;
+        std::int64_t mtime = 0;
+        std::uint64_t size = 0;
+        std::string content;
+        std::vector<std::string> children;  // names, in the order made
+        std::uint64_t id = 0;
+    };
+
+    std::string key(const std::string& path) const;
+    std::string parentOf(const std::string& key) const;
+    std::string nameOf(const std::string& key) const;
+    Node& make(const std::string& key, bool folder);
+    EntryInfo infoOf(const Node& node) const;
+
+    PathStyle style_;
+    std::map<std::string, Node> nodes_;
+    std::uint64_t nextId_ = 1;
+};
+
+}  // namespace tarnwick::test
