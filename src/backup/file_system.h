@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarnwick {
 
@@ -28,6 +29,8 @@ struct EntryInfo {
     // into a folder it is already inside.
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
+    // Windows' hidden or system attribute; never set on POSIX, where no such attribute exists.
+    bool hiddenOrSystem = false;
 };
 
 struct ListedEntry {
@@ -39,20 +42,20 @@ struct ListedEntry {
 
 // One open listing of a folder. "." and ".." are not delivered.
 class FolderListing {
-public:
+  public:
     virtual ~FolderListing() = default;
     virtual bool next(ListedEntry& entry) = 0;
 };
 
 // The outcome of an operation that can fail with the system's reason.
 class Status {
-public:
+  public:
     static Status Ok() { return Status(); }
     static Status Failed(std::string reason) { return Status(std::move(reason)); }
     bool ok() const { return !reason_.has_value(); }
     const std::string& reason() const { return *reason_; }
 
-private:
+  private:
     Status() = default;
     explicit Status(std::string reason) : reason_(std::move(reason)) {}
     std::optional<std::string> reason_;
@@ -71,7 +74,7 @@ using CopyProgress = std::function<bool()>;
 // Every file-system call the rules make goes through here, so tests can inject faults and each
 // system brings its own implementation.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Null when the folder cannot be listed.
@@ -89,6 +92,21 @@ public:
     // file and leaves the target as it was.
     virtual CopyResult copyFile(const std::string& source, const std::string& target,
                                 const CopyProgress& keepGoing) = 0;
+
+    // A whole small file (the task file). Empty, with the reason, when it cannot be read.
+    virtual std::optional<std::string> readFile(const std::string& path, std::string& reason) = 0;
+
+    // Writes a whole small file so that it is either all old or all new: the bytes go to a
+    // temporary file beside it, which then replaces it.
+    virtual Status replaceFile(const std::string& path, const std::string& bytes) = 0;
+
+    // The process's current folder (with a trailing separator only at a root), and changing it.
+    virtual std::string currentFolder() = 0;
+    virtual Status setCurrentFolder(const std::string& path) = 0;
+
+    // The roots a folder chooser offers: drive roots on Windows; "/" and the mounted file
+    // systems on POSIX.
+    virtual std::vector<std::string> roots() = 0;
 };
 
 // The file system of the machine the program runs on.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -37,7 +38,7 @@ EntryInfo InfoFromStat(const struct stat& st) {
 }
 
 class PosixFolderListing final : public FolderListing {
-public:
+  public:
     explicit PosixFolderListing(DIR* dir) : dir_(dir) {}
     ~PosixFolderListing() override { closedir(dir_); }
 
@@ -59,13 +60,13 @@ public:
         return false;
     }
 
-private:
+  private:
     DIR* dir_;
 };
 
 // Closes a descriptor on every way out of the copy.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) {
@@ -83,7 +84,7 @@ public:
         return result;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -106,6 +107,21 @@ int CreateTemporaryFile(const std::string& folder, std::string& path) {
     }
     errno = EEXIST;
     return -1;
+}
+
+// The kernel writes blanks and other special characters of a mount point as octal escapes.
+std::string DecodeMountField(const std::string& field) {
+    std::string decoded;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            decoded.push_back(static_cast<char>((field[i + 1] - '0') * 64 +
+                                                (field[i + 2] - '0') * 8 + (field[i + 3] - '0')));
+            i += 3;
+        } else {
+            decoded.push_back(field[i]);
+        }
+    }
+    return decoded;
 }
 
 constexpr std::size_t kChunkBytes = 8 * 1024 * 1024;
@@ -169,7 +185,7 @@ int CopyBytes(int in, int out, std::uint64_t size, const CopyProgress& keepGoing
 }
 
 class PosixFileSystem final : public FileSystem {
-public:
+  public:
     std::unique_ptr<FolderListing> list(const std::string& folder) override {
         DIR* dir = ::opendir(folder.c_str());
         if (dir == nullptr) {
@@ -208,8 +224,8 @@ public:
         if (!out.valid()) {
             return Failed(errno);
         }
-        const int copyError = CopyBytes(in.get(), out.get(), static_cast<std::uint64_t>(st.st_size),
-                                        keepGoing);
+        const int copyError =
+            CopyBytes(in.get(), out.get(), static_cast<std::uint64_t>(st.st_size), keepGoing);
         if (copyError != 0) {
             out.close();
             ::unlink(temporary.c_str());
@@ -235,7 +251,107 @@ public:
         return {CopyOutcome::Copied, {}};
     }
 
-private:
+    std::optional<std::string> readFile(const std::string& path, std::string& reason) override {
+        FileDescriptor in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!in.valid()) {
+            reason = SystemReason(errno);
+            return std::nullopt;
+        }
+        std::string bytes;
+        char buffer[65536];
+        while (true) {
+            const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                reason = SystemReason(errno);
+                return std::nullopt;
+            }
+            if (n == 0) {
+                return bytes;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+
+    Status replaceFile(const std::string& path, const std::string& bytes) override {
+        std::string temporary;
+        FileDescriptor out(CreateTemporaryFile(FolderOf(path), temporary));
+        if (!out.valid()) {
+            return Status::Failed(SystemReason(errno));
+        }
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            const ssize_t n = ::write(out.get(), bytes.data() + written, bytes.size() - written);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                break;
+            }
+            written += static_cast<std::size_t>(n);
+        }
+        // A task file is small and precious: make it durable before it replaces the old one.
+        if (written < bytes.size() || ::fchmod(out.get(), 0644) != 0 || ::fsync(out.get()) != 0 ||
+            out.close() != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            return Status::Failed(SystemReason(error));
+        }
+        return Status::Ok();
+    }
+
+    std::string currentFolder() override {
+        std::vector<char> buffer(4096);
+        while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+            if (errno != ERANGE) {
+                return "/";
+            }
+            buffer.resize(buffer.size() * 2);
+        }
+        return buffer.data();
+    }
+
+    Status setCurrentFolder(const std::string& path) override {
+        if (::chdir(path.c_str()) != 0) {
+            return Status::Failed(SystemReason(errno));
+        }
+        return Status::Ok();
+    }
+
+    std::vector<std::string> roots() override {
+        std::vector<std::string> found{"/"};
+        std::string mounts;
+        std::string ignored;
+        if (auto text = readFile("/proc/self/mounts", ignored)) {
+            mounts = std::move(*text);
+        }
+        std::size_t lineStart = 0;
+        while (lineStart < mounts.size()) {
+            std::size_t lineEnd = mounts.find('\n', lineStart);
+            if (lineEnd == std::string::npos) {
+                lineEnd = mounts.size();
+            }
+            const std::string line = mounts.substr(lineStart, lineEnd - lineStart);
+            lineStart = lineEnd + 1;
+            // Device, mount point, ...: only file systems on a real device count as drives.
+            const auto firstSpace = line.find(' ');
+            const auto secondSpace = line.find(' ', firstSpace + 1);
+            if (!line.starts_with('/') || secondSpace == std::string::npos) {
+                continue;
+            }
+            const std::string point =
+                DecodeMountField(line.substr(firstSpace + 1, secondSpace - firstSpace - 1));
+            if (std::find(found.begin(), found.end(), point) == found.end()) {
+                found.push_back(point);
+            }
+        }
+        std::sort(found.begin() + 1, found.end());
+        return found;
+    }
+
+  private:
     static CopyResult Failed(int error) { return {CopyOutcome::Failed, SystemReason(error)}; }
 };
 

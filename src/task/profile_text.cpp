@@ -92,7 +92,8 @@ ProfileText::ProfileText(std::string_view bytes) {
     for (std::size_t slot = 0; slot < lines_.size(); ++slot) {
         const std::string_view text = lines_[slot].text;
         if (const auto name = HeaderName(text)) {
-            const auto [section, isFirst] = sections_.try_emplace(Fold(*name), slot, slot);
+            const auto [section, isFirst] =
+                sections_.try_emplace(Fold(*name), Section{slot, slot, {}});
             current = isFirst ? &section->second : nullptr;
         } else if (const auto keyLine = SplitKeyLine(text); keyLine && current) {
             current->keys.try_emplace(Fold(keyLine->key), slot);
@@ -129,7 +130,7 @@ bool ProfileText::write(std::string_view section, std::string_view key, std::str
     if (found == sections_.end()) {
         const std::size_t header = insertAfter(lastLine_, "[" + std::string(section) + "]");
         const std::size_t line = insertAfter(header, std::string(key) + "=" + std::string(value));
-        sections_.try_emplace(Fold(section), header, line)
+        sections_.try_emplace(Fold(section), Section{header, line, {}})
             .first->second.keys.try_emplace(keyName, line);
         return true;
     }

@@ -18,7 +18,7 @@ namespace tarnwick {
 // the text may be UTF-8 or GBK. The blanks trimmed around names and values are space, tab and
 // vertical tab; a form feed is an ordinary character.
 class ProfileText {
-public:
+  public:
     // An empty (or missing) file.
     ProfileText() = default;
     // The file's bytes as read. A leading UTF-8 byte order mark is skipped on read and kept in
@@ -38,7 +38,7 @@ public:
     // The whole text, as it would be written to the file.
     std::string bytes() const;
 
-private:
+  private:
     static constexpr std::size_t kNoLine = std::numeric_limits<std::size_t>::max();
 
     struct Line {

@@ -4,7 +4,7 @@ namespace tarnwick::test {
 namespace {
 
 class MemoryListing final : public FolderListing {
-public:
+  public:
     explicit MemoryListing(std::vector<ListedEntry> entries) : entries_(std::move(entries)) {}
     bool next(ListedEntry& entry) override {
         if (position_ == entries_.size()) {
@@ -14,7 +14,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::vector<ListedEntry> entries_;
     std::size_t position_ = 0;
 };
@@ -32,9 +32,8 @@ std::string MemoryFileSystem::key(const std::string& path) const {
 
 std::string MemoryFileSystem::parentOf(const std::string& key) const {
     const auto separator = key.find_last_of(Separator(style_), key.size() - 2);
-    return key.substr(0, separator + 1 == DrivePartLength(style_) || separator == 0
-                             ? separator + 1
-                             : separator);
+    return key.substr(
+        0, separator + 1 == DrivePartLength(style_) || separator == 0 ? separator + 1 : separator);
 }
 
 std::string MemoryFileSystem::nameOf(const std::string& key) const {
@@ -52,6 +51,7 @@ MemoryFileSystem::Node& MemoryFileSystem::make(const std::string& key, bool fold
 }
 
 void MemoryFileSystem::addRoot(const std::string& root) {
+    rootList.push_back(root);
     Node node;
     node.folder = true;
     node.id = nextId_++;
@@ -160,6 +160,38 @@ CopyResult MemoryFileSystem::copyFile(const std::string& source, const std::stri
     to.content = copy.content;
     copiedFiles.push_back(source);
     return {CopyOutcome::Copied, {}};
+}
+
+std::optional<std::string> MemoryFileSystem::readFile(const std::string& path,
+                                                      std::string& reason) {
+    const auto it = nodes_.find(key(path));
+    if (it == nodes_.end() || it->second.folder || unreadable.count(path) != 0) {
+        reason = it == nodes_.end() ? "No such file or directory" : "Permission denied";
+        return std::nullopt;
+    }
+    return it->second.content;
+}
+
+Status MemoryFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    if (refuseWrite.count(path) != 0) {
+        return Status::Failed("Permission denied");
+    }
+    const auto parent = nodes_.find(parentOf(key(path)));
+    if (parent == nodes_.end() || !parent->second.folder || isFolder(path)) {
+        return Status::Failed("No such file or directory");
+    }
+    Node& node = make(key(path), false);
+    node.content = bytes;
+    node.size = bytes.size();
+    return Status::Ok();
+}
+
+Status MemoryFileSystem::setCurrentFolder(const std::string& path) {
+    if (!isFolder(path)) {
+        return Status::Failed("No such file or directory");
+    }
+    current = path;
+    return Status::Ok();
 }
 
 }  // namespace tarnwick::test

@@ -14,7 +14,7 @@ namespace tarnwick::test {
 // and can refuse chosen operations. For the rules' examples in Windows terms and for exact
 // listing orders.
 class MemoryFileSystem final : public FileSystem {
-public:
+  public:
     explicit MemoryFileSystem(PathStyle style);
 
     // A drive root ("D:\") or, in the POSIX style, "/" exists from the start.
@@ -32,14 +32,25 @@ public:
     Status createFolder(const std::string& path) override;
     CopyResult copyFile(const std::string& source, const std::string& target,
                         const CopyProgress& keepGoing) override;
+    std::optional<std::string> readFile(const std::string& path, std::string& reason) override;
+    Status replaceFile(const std::string& path, const std::string& bytes) override;
+    std::string currentFolder() override { return current; }
+    Status setCurrentFolder(const std::string& path) override;
+    std::vector<std::string> roots() override { return rootList; }
+
+    std::string contentOf(const std::string& path) const { return nodes_.at(key(path)).content; }
 
     std::vector<std::string> createdFolders;  // in the order they were made
     std::vector<std::string> copiedFiles;     // sources, in the order they were copied
     std::set<std::string> refuseCreate;       // folders whose creation fails
     std::set<std::string> refuseCopy;         // sources whose copy fails
     std::set<std::string> vanishing;          // entries that are listed but cannot be read
+    std::set<std::string> refuseWrite;        // files that cannot be written
+    std::set<std::string> unreadable;         // files that cannot be read
+    std::vector<std::string> rootList;        // what roots() answers
+    std::string current;                      // the current folder
 
-private:
+  private:
     struct Node {
         bool folder = false;
         std::int64_t mtime = 0;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <utility>
+
+#include "app/platform.h"
+
+namespace tarnwick {
+
+// The desktop as the command line has it: message boxes go to standard error as
+// "TITLE: MESSAGE", and the folder browser answers with the folder the command line named.
+class ConsolePlatform final : public Platform {
+  public:
+    void showMessage(const std::string& text, const std::string& title) override {
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+        ++messagesShown;
+    }
+    std::string browseForFolder(const std::string&, const std::string&) override {
+        return std::exchange(nextFolder, std::string());
+    }
+    void showTaskChooser(Dialog&) override {}
+    void setTrayIcon(const std::string&, const std::string&, TrayAction) override {}
+    void processEvents() override {}
+    void showWindow() override {}
+    void hideWindow() override {}
+    void endProgram() override {}
+    bool anotherInstanceRunning() override { return false; }
+
+    // The answer of the next folder browse.
+    std::string nextFolder;
+    int messagesShown = 0;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,141 @@
+// tarnwick-cli: the program's window driven from a terminal.
+//   tarnwick-cli show|save|run [--task FILE] [SETTING...]
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/host_defaults.h"
+#include "cli/console_platform.h"
+#include "cli/settings.h"
+#include "cli/state_report.h"
+#include "common/path_style.h"
+#include "ui/frm_main.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kRefused = 3;
+
+constexpr const char* kUsage =
+    "usage: tarnwick-cli show|save|run [--task FILE] [SETTING...]\n"
+    "       tarnwick-cli --help | --version\n"
+    "\n"
+    "Loads the task file (FILE, or the default one) as the window does at start-up, then\n"
+    "changes the window's controls as a user would, in order:\n"
+    "  txtToFolder=TEXT, TextTask=TEXT, Text1=TEXT, Text3=TEXT ... Text7=TEXT   a text box\n"
+    "  Check1=0|1, Check2=0|1, CheckFullFodler=0|1, CheckAllSub=0|1, CheckNoCopy=0|1\n"
+    "  Option1=0|1|2 (daily, interval, by hand), Option2=0|1|2 (all, only, all but)\n"
+    "  ListFromFolder+=PATH   add a source folder as the add-folder button does\n"
+    "  List3+=TEXT, List4+=TEXT   add a file type as the \"+\" buttons do\n"
+    "\n"
+    "show  prints the window's state as NAME=VALUE lines\n"
+    "save  saves the task as the save button does, then prints the state\n"
+    "run   runs a backup pass as the start button does, printing each log line\n"
+    "\n"
+    "Exit: 0 done; 1 a copy, a folder or the task file failed; 2 usage; 3 refused by a check.\n";
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "tarnwick-cli: %s (see tarnwick-cli --help)\n", message.c_str());
+    return kUsageError;
+}
+
+std::string FullPath(const std::string& path) {
+    if (IsFullPath(path, kHostPathStyle)) {
+        return path;
+    }
+    std::vector<char> buffer(4096);
+    if (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        return path;
+    }
+    return WithTrailingSeparator(buffer.data(), kHostPathStyle) + path;
+}
+
+void PrintState(const FrmMain& window) {
+    std::fputs(StateReport(window).c_str(), stdout);
+}
+
+int Run(int argc, char** argv) {
+    if (argc < 2) {
+        return UsageError("no command");
+    }
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::printf("tarnwick-cli %s\n", TARNWICK_VERSION);
+        return 0;
+    }
+    if (command != "show" && command != "save" && command != "run") {
+        return UsageError("unknown command: " + command);
+    }
+
+    HostDefaults defaults = MakeHostDefaults();
+    std::vector<std::string> settings;
+    for (int i = 2; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--task") {
+            if (i + 1 == argc) {
+                return UsageError("--task needs a file");
+            }
+            defaults.taskFile = FullPath(argv[++i]);
+        } else if (argument.starts_with("--")) {
+            return UsageError("unknown option: " + argument);
+        } else {
+            settings.push_back(argument);
+        }
+    }
+
+    ConsolePlatform platform;
+    SystemClock clock;
+    auto fs = MakeHostFileSystem();
+    FrmMain window(platform, *fs, clock, defaults);
+    window.LoadStartupTask(defaults.taskFile);
+    for (const auto& setting : settings) {
+        if (auto error = ApplySetting(setting, window, platform)) {
+            return UsageError(*error);
+        }
+        if (platform.messagesShown > 0) {
+            return kRefused;
+        }
+    }
+
+    if (command == "show") {
+        PrintState(window);
+        return 0;
+    }
+    if (command == "save") {
+        switch (window.SaveConfig_Click()) {
+            case FrmMain::CommandOutcome::Refused:
+                return kRefused;
+            case FrmMain::CommandOutcome::WriteFailed:
+                return 1;
+            case FrmMain::CommandOutcome::Done:
+                PrintState(window);
+                return 0;
+        }
+    }
+    // The pass's lines go in at the top of the log; print each as it comes.
+    window.ListMessage.setRowListener([&window](const ListBox::Change& change) {
+        if (change.kind == ListBox::Change::InsertedFirst) {
+            std::printf("%s\n", window.ListMessage.list(0).c_str());
+            std::fflush(stdout);
+        }
+    });
+    if (window.UpdateButton_Click() == FrmMain::CommandOutcome::Refused) {
+        return kRefused;
+    }
+    return window.lastPass().failed() ? 1 : 0;
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+int main(int argc, char** argv) {
+    return tarnwick::Run(argc, argv);
+}

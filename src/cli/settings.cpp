@@ -1,0 +1,99 @@
+#include "cli/settings.h"
+
+#include <functional>
+#include <map>
+
+#include "cli/console_platform.h"
+#include "ui/frm_main.h"
+
+namespace tarnwick {
+namespace {
+
+std::optional<int> SmallIndex(const std::string& text, int last) {
+    if (text.size() != 1 || text[0] < '0' || text[0] > '0' + last) {
+        return std::nullopt;
+    }
+    return text[0] - '0';
+}
+
+TextBox* TextBoxNamed(FrmMain& w, const std::string& name) {
+    const std::map<std::string, TextBox*> boxes = {
+        {"txtToFolder", &w.txtToFolder},
+        {"TextTask", &w.TextTask},
+        {"Text1", &w.Text1},
+        {"Text3", &w.Text3},
+        {"Text4", &w.Text4},
+        {"Text5", &w.Text5},
+        {"Text6", &w.Text6},
+        {"Text7", &w.Text7},
+    };
+    const auto found = boxes.find(name);
+    return found == boxes.end() ? nullptr : found->second;
+}
+
+CheckBox* CheckBoxNamed(FrmMain& w, const std::string& name) {
+    const std::map<std::string, CheckBox*> boxes = {
+        {"Check1", &w.Check1},
+        {"Check2", &w.Check2},
+        {"CheckFullFodler", &w.CheckFullFodler},
+        {"CheckAllSub", &w.CheckAllSub},
+        {"CheckNoCopy", &w.CheckNoCopy},
+    };
+    const auto found = boxes.find(name);
+    return found == boxes.end() ? nullptr : found->second;
+}
+
+std::optional<std::string> AddToList(const std::string& list, const std::string& text, FrmMain& w,
+                                     ConsolePlatform& platform) {
+    if (list == "ListFromFolder") {
+        platform.nextFolder = text;
+        w.CommandNewDir_Click();
+    } else if (list == "List3") {
+        w.Text1.setText(text);
+        w.Command4_Click();
+    } else if (list == "List4") {
+        w.Text7.setText(text);
+        w.Command6_Click();
+    } else {
+        return "unknown list: " + list;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ApplySetting(const std::string& setting, FrmMain& w,
+                                        ConsolePlatform& platform) {
+    const auto equals = setting.find('=');
+    if (equals == std::string::npos || equals == 0) {
+        return "a setting is NAME=VALUE or LIST+=TEXT: " + setting;
+    }
+    if (setting[equals - 1] == '+') {
+        return AddToList(setting.substr(0, equals - 1), setting.substr(equals + 1), w, platform);
+    }
+    const std::string name = setting.substr(0, equals);
+    const std::string value = setting.substr(equals + 1);
+    if (TextBox* box = TextBoxNamed(w, name)) {
+        box->setText(value);
+        return std::nullopt;
+    }
+    if (CheckBox* box = CheckBoxNamed(w, name)) {
+        const auto checked = SmallIndex(value, 1);
+        if (!checked) {
+            return name + " takes 0 or 1, not: " + value;
+        }
+        w.clickCheckBox(*box, *checked);
+        return std::nullopt;
+    }
+    if (name == "Option1" || name == "Option2") {
+        const auto index = SmallIndex(value, 2);
+        if (!index) {
+            return name + " takes 0, 1 or 2, not: " + value;
+        }
+        name == "Option1" ? w.clickOption1(*index) : w.selectOption2(*index);
+        return std::nullopt;
+    }
+    return "unknown setting: " + name;
+}
+
+}  // namespace tarnwick

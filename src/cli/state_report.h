@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace tarnwick {
+
+class FrmMain;
+
+// The window's state as "NAME=VALUE" lines, in a fixed order that scripts rely on.
+std::string StateReport(const FrmMain& window);
+
+}  // namespace tarnwick

@@ -1,0 +1,154 @@
+#pragma once
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace tarnwick {
+
+// The window's controls as plain data. Each tells its view when it changes, so a view only
+// draws what the form model decided.
+class Control {
+  public:
+    using Listener = std::function<void()>;
+
+    void setListener(Listener listener) { listener_ = std::move(listener); }
+
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled) { assign(enabled_, enabled); }
+    bool visible() const { return visible_; }
+    void setVisible(bool visible) { assign(visible_, visible); }
+
+  protected:
+    template <typename T>
+    void assign(T& field, T value) {
+        if (field != value) {
+            field = std::move(value);
+            changed();
+        }
+    }
+    void changed() {
+        if (listener_) {
+            listener_();
+        }
+    }
+
+  private:
+    Listener listener_;
+    bool enabled_ = true;
+    bool visible_ = true;
+};
+
+// A button, label, frame or tab: something with a caption the user reads.
+class Captioned : public Control {
+  public:
+    explicit Captioned(std::string caption = {}) : caption_(std::move(caption)) {}
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
+
+  private:
+    std::string caption_;
+};
+
+using Button = Captioned;
+using Label = Captioned;
+
+class TextBox : public Control {
+  public:
+    explicit TextBox(std::string text = {}) : text_(std::move(text)) {}
+    const std::string& text() const { return text_; }
+    void setText(std::string text) { assign(text_, std::move(text)); }
+
+  private:
+    std::string text_;
+};
+
+// A check box's value is 0 (clear) or 1 (ticked).
+class CheckBox : public Captioned {
+  public:
+    CheckBox(std::string caption, int value) : Captioned(std::move(caption)), value_(value) {}
+    int value() const { return value_; }
+    void setValue(int value) { assign(value_, value); }
+
+  private:
+    int value_;
+};
+
+class OptionButton : public Captioned {
+  public:
+    explicit OptionButton(std::string caption) : Captioned(std::move(caption)) {}
+    bool value() const { return value_; }
+    void setValue(bool value) { assign(value_, value); }
+
+  private:
+    bool value_ = false;
+};
+
+// The index of the selected button of an option group (the first when none is).
+template <std::size_t N>
+int SelectedIndex(const std::array<OptionButton, N>& group) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (group[i].value()) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+// A picture control: which picture it shows, by name, and whether it shows.
+class Image : public Control {
+  public:
+    explicit Image(std::string picture = {}) : picture_(std::move(picture)) {}
+    const std::string& picture() const { return picture_; }
+    void setPicture(std::string picture) { assign(picture_, std::move(picture)); }
+
+  private:
+    std::string picture_;
+};
+
+class Timer : public Control {
+  public:
+    explicit Timer(int intervalMs) : intervalMs_(intervalMs) {}
+    int interval() const { return intervalMs_; }
+
+  private:
+    int intervalMs_;
+};
+
+// A list box. Lines can go in at both ends; the log takes 100,000 lines at its top without
+// slowing, so the items live in a deque and views hear of each change by rows.
+class ListBox : public Control {
+  public:
+    struct Change {
+        enum Kind { InsertedFirst, Appended, Removed, ItemChanged, Cleared } kind;
+        int index;  // the row concerned
+    };
+    using RowListener = std::function<void(const Change&)>;
+
+    void setRowListener(RowListener listener) { rowListener_ = std::move(listener); }
+
+    int listCount() const { return static_cast<int>(items_.size()); }
+    const std::string& list(int index) const { return items_.at(static_cast<std::size_t>(index)); }
+    const std::deque<std::string>& items() const { return items_; }
+
+    // The selected row, or -1.
+    int listIndex() const { return listIndex_; }
+    void setListIndex(int index);
+
+    void addItem(std::string item);
+    void insertFirst(std::string item);
+    void setItem(int index, std::string item);
+    void removeItem(int index);
+    void clear();
+
+  private:
+    void notifyRows(Change::Kind kind, int index);
+
+    std::deque<std::string> items_;
+    int listIndex_ = -1;
+    RowListener rowListener_;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,102 @@
+// The main window's creation, start-up, tray, hiding and closing, and the log.
+#include "ui/frm_main.h"
+
+#include "ui/window_texts.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kLeftButtonUp = 514;
+constexpr int kNoteLabel = 6;
+
+}  // namespace
+
+FrmMain::FrmMain(Platform& platform, FileSystem& fs, Clock& clock, HostDefaults defaults)
+    : platform_(platform), fs_(fs), clock_(clock), defaults_(std::move(defaults)) {
+    txtToFolder.setText(defaults_.backFolder);
+    Image1[1].setVisible(false);
+    Image1[2].setVisible(false);
+    Option1[2].setValue(true);
+    Option2[0].setValue(true);
+    LabDDir[4].setCaption("分钟(1～180)");
+    LabDDir[5].setCaption("时");
+    LabDDir[kNoteLabel].setCaption(std::string(texts::kUsageNote));
+    LabDDir[7].setCaption("分");
+    LabDDir[8].setCaption("KB的文件.");
+    LabDDir[9].setCaption(std::string(texts::kTypeHint));
+    for (const auto line : texts::kDesignLines) {
+        ListMessage.addItem(std::string(line));
+    }
+}
+
+bool FrmMain::Form_Load() {
+    if (platform_.anotherInstanceRunning()) {
+        platform_.endProgram();
+        return false;
+    }
+    platform_.setTrayIcon("app", std::string(texts::kDisplayName), TrayAction::Add);
+    LoadStartupTask(defaults_.taskFile);
+    Timer1_Timer();
+    windowVisible_ = true;
+    platform_.showWindow();
+    return true;
+}
+
+void FrmMain::LoadStartupTask(const std::string& taskFile) {
+    MinuteCounter = 180;
+    Image1[0].setPicture("app");
+    IniPath = taskFile;
+    TextTask.setText(IniPath);
+    LastFolder.clear();
+    ResetTask();
+    Text4.setText(std::to_string(IntervalMinutes));
+    appendLog(texts::kStartLine);
+}
+
+void FrmMain::Form_QueryUnload() {
+    platform_.setTrayIcon("app", std::string(texts::kDisplayName), TrayAction::Delete);
+    if (BackupBusy) {
+        // The pass is suspended in its refresh; it must not go on with a closed window, so it
+        // stops first and the program ends once it has unwound.
+        StopBackup = true;
+        closeAfterPass_ = true;
+        return;
+    }
+    platform_.endProgram();
+}
+
+void FrmMain::ButtonExit_Click() {
+    windowVisible_ = false;
+    platform_.hideWindow();
+}
+
+void FrmMain::TrayIcon_Event(int mouseMessage) {
+    // The left button's release over the icon, whatever the screen's resolution.
+    if (mouseMessage == kLeftButtonUp) {
+        windowVisible_ = true;
+        platform_.showWindow();
+    }
+}
+
+void FrmMain::LabDDir_Click(int index) {
+    if (index == kNoteLabel) {
+        LabDDir[kNoteLabel].setCaption(std::string(texts::kUsageNote));
+    }
+}
+
+std::string FrmMain::timeStamped(std::string_view text) {
+    std::string line = FormatTimeOfDay(clock_.timeOfDay());
+    line += "    ";
+    line += text;
+    return line;
+}
+
+void FrmMain::appendLog(std::string_view text) {
+    ListMessage.addItem(timeStamped(text));
+}
+
+void FrmMain::logFirst(std::string_view text) {
+    ListMessage.insertFirst(timeStamped(text));
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,285 @@
+// Loading and saving the task, and the two task commands.
+#include <algorithm>
+
+#include "backup/path_helpers.h"
+#include "common/number_text.h"
+#include "task/profile_text.h"
+#include "task/task_keys.h"
+#include "task/task_values.h"
+#include "ui/frm_main.h"
+#include "ui/window_texts.h"
+
+namespace tarnwick {
+namespace {
+
+namespace keys = task_keys;
+
+std::string Read(const ProfileText& task, const TaskKey& key) {
+    return task.read(key.section, key.name);
+}
+
+double ReadNumberOf(const ProfileText& task, const TaskKey& key) {
+    return ReadNumber(Read(task, key));
+}
+
+// A check box takes 0 or 1; any other number stored for it reads as ticked.
+int CheckValue(const ProfileText& task, const TaskKey& key) {
+    return RoundToInt16(ReadNumberOf(task, key)) != 0 ? 1 : 0;
+}
+
+std::size_t LineCount(const std::string& bytes) {
+    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+}
+
+// The entries of a numbered list. A count above the number of lines in the file cannot have been
+// written by a save: it reads as the highest numbered entry that holds a value, so a mangled count
+// never fills memory with empty entries.
+std::vector<std::string> ReadList(const ProfileText& task, const keys::ListKeys& list) {
+    const std::int32_t count = RoundToInt32(ReadNumber(task.read(list.section, keys::kCount)));
+    const std::size_t lines = LineCount(task.bytes());
+    std::size_t entries = count > 0 ? static_cast<std::size_t>(count) : 0;
+    if (entries > lines) {
+        entries = 0;
+        for (std::size_t i = 1; i <= lines; ++i) {
+            if (!task.read(list.section, keys::EntryName(list, static_cast<int>(i))).empty()) {
+                entries = i;
+            }
+        }
+    }
+    std::vector<std::string> values;
+    values.reserve(entries);
+    for (std::size_t i = 1; i <= entries; ++i) {
+        values.push_back(task.read(list.section, keys::EntryName(list, static_cast<int>(i))));
+    }
+    return values;
+}
+
+void Fill(ListBox& box, const std::vector<std::string>& values) {
+    box.clear();
+    for (const auto& value : values) {
+        box.addItem(value);
+    }
+}
+
+std::vector<std::string> Entries(const ListBox& box) {
+    return {box.items().begin(), box.items().end()};
+}
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+}  // namespace
+
+bool FrmMain::taskFileExists(const std::string& path) {
+    // Only normal files count; a path ending in a separator names a folder, which counts when it
+    // holds at least one normal file.
+    if (EndsWithSeparator(path, defaults_.style)) {
+        auto listing = fs_.list(path);
+        ListedEntry entry;
+        while (listing && listing->next(entry)) {
+            if (entry.info && entry.info->kind == EntryKind::File && !entry.info->hiddenOrSystem) {
+                return true;
+            }
+        }
+        return false;
+    }
+    const auto info = fs_.attributes(path);
+    return info && info->kind == EntryKind::File && !info->hiddenOrSystem;
+}
+
+void FrmMain::ResetTask() {
+    IniPath = FoldDoubledSeparators(IniPath, defaults_.style);
+    if (!taskFileExists(IniPath)) {
+        loadDefaults();
+    } else {
+        std::string reason;
+        auto bytes = fs_.readFile(IniPath, reason);
+        if (!bytes && !EndsWithSeparator(IniPath, defaults_.style)) {
+            platform_.showMessage(IniPath + " (" + reason + ")",
+                                  std::string(texts::kReadFailedTitle));
+        }
+        applyTaskFile(ProfileText(bytes.value_or(std::string())));
+    }
+    BuildTypeFilter();
+}
+
+void FrmMain::applyTaskFile(const ProfileText& task) {
+    const std::string destination = Read(task, keys::kDestination);
+    if (!destination.empty()) {
+        txtToFolder.setText(destination);
+    }
+    const std::int32_t interval = RoundToInt32(ReadNumberOf(task, keys::kInterval));
+    IntervalMinutes = interval < 1 || interval > 180 ? 30 : interval;
+    setCheckValue(Check1, CheckValue(task, keys::kIncludeSubDirs));
+    setCheckValue(CheckFullFodler, CheckValue(task, keys::kWholePath));
+    setCheckValue(Check2, CheckValue(task, keys::kSizeLimitOn));
+    const double sizeLimit = ReadNumberOf(task, keys::kSizeLimit);
+    if (sizeLimit > 0) {
+        Text3.setText(FormatNumber(sizeLimit));
+    }
+    // Above 2 means by hand; so does a negative mode, the choice that starts nothing unasked.
+    const std::int16_t mode = RoundToInt16(ReadNumberOf(task, keys::kScheduleMode));
+    clickOption1(mode < 0 || mode > 2 ? 2 : mode);
+    const double hour = ReadNumberOf(task, keys::kHour);
+    if (hour < 24) {
+        Text5.setText(FormatNumber(hour));
+    }
+    const double minute = ReadNumberOf(task, keys::kMinute);
+    if (minute < 60) {
+        Text6.setText(FormatNumber(minute));
+    }
+    const std::vector<std::string> folders = ReadList(task, keys::kSourceFolders);
+    ListFromFolder.clear();
+    ListMessage.clear();
+    for (const auto& folder : folders) {
+        ListFromFolder.addItem(folder);
+        LogFolderTarget(folder);
+    }
+    // A type mode out of range reads as "all files", the choice that leaves nothing out.
+    const std::int16_t typeMode = RoundToInt16(ReadNumberOf(task, keys::kTypeMode));
+    selectOption2(typeMode < 0 || typeMode > 2 ? 0 : typeMode);
+    Fill(List3, ReadList(task, keys::kOnlyTypes));
+    Fill(List4, ReadList(task, keys::kSkipTypes));
+}
+
+void FrmMain::loadDefaults() {
+    MinuteCounter = 0;
+    IntervalMinutes = 30;
+    ListFromFolder.addItem(defaults_.desktopFolder);
+    ListFromFolder.addItem(defaults_.documentsFolder);
+    for (const char* type : {".wps", ".doc", ".xls"}) {
+        List3.addItem(type);
+    }
+    for (const char* type : {".bak", ".tmp", ".swp"}) {
+        List4.addItem(type);
+    }
+}
+
+void FrmMain::BuildTypeFilter() {
+    Filter = tarnwick::BuildTypeFilter(SelectedIndex(Option2), Entries(List3), Entries(List4));
+}
+
+FrmMain::CommandOutcome FrmMain::SaveTask() {
+    // The corrections the save makes to the boxes come first, so that what is checked and
+    // written is what the window shows afterwards.
+    const double interval = ReadNumber(Text4.text());
+    if (interval < 1 || interval > 180) {
+        Text4.setText("30");
+    }
+    if (!(ReadNumber(Text3.text()) > 0)) {
+        Text3.setText("300");
+    }
+    if (ReadNumber(Text5.text()) > 23) {
+        Text5.setText("17");
+    }
+    if (ReadNumber(Text6.text()) > 59) {
+        Text6.setText("0");
+    }
+
+    std::vector<std::string_view> values = {txtToFolder.text(), Text3.text(), Text4.text(),
+                                            Text5.text(), Text6.text()};
+    for (const ListBox* list : {&ListFromFolder, &List3, &List4}) {
+        values.insert(values.end(), list->items().begin(), list->items().end());
+    }
+    for (const auto value : values) {
+        if (refuseLineBreak(value)) {
+            return CommandOutcome::Refused;
+        }
+    }
+
+    IniPath = FoldDoubledSeparators(TextTask.text(), defaults_.style);
+    IntervalMinutes = RoundToInt32(ReadNumber(Text4.text()));
+    BuildTypeFilter();
+
+    std::string reason;
+    auto existing = fs_.readFile(IniPath, reason);
+    if (!existing && fs_.attributes(IniPath)) {
+        // It is there but cannot be read: writing now would throw away whatever else it holds.
+        platform_.showMessage(IniPath + " (" + reason + ")", std::string(texts::kSaveFailedTitle));
+        return CommandOutcome::WriteFailed;
+    }
+    ProfileText task(existing.value_or(std::string()));
+    auto write = [&task](const TaskKey& key, std::string_view value) {
+        task.write(key.section, key.name, ProtectedValue(value));
+    };
+    auto writeList = [&task](const keys::ListKeys& list, const ListBox& box) {
+        task.write(list.section, keys::kCount, std::to_string(box.listCount()));
+        for (int i = 0; i < box.listCount(); ++i) {
+            task.write(list.section, keys::EntryName(list, i + 1), ProtectedValue(box.list(i)));
+        }
+    };
+    writeList(keys::kSourceFolders, ListFromFolder);
+    write(keys::kTypeMode, std::to_string(SelectedIndex(Option2)));
+    writeList(keys::kOnlyTypes, List3);
+    writeList(keys::kSkipTypes, List4);
+    write(keys::kDestination, txtToFolder.text());
+    write(keys::kInterval, Text4.text());
+    write(keys::kIncludeSubDirs, std::to_string(Check1.value()));
+    write(keys::kWholePath, std::to_string(CheckFullFodler.value()));
+    write(keys::kSizeLimitOn, std::to_string(Check2.value()));
+    write(keys::kSizeLimit, Text3.text());
+    write(keys::kScheduleMode, std::to_string(SelectedIndex(Option1)));
+    write(keys::kHour, Text5.text());
+    write(keys::kMinute, Text6.text());
+
+    // The default task file's own folder is the program's to make.
+    if (IniPath == defaults_.taskFile) {
+        const std::size_t separator = IniPath.find_last_of(Separator(defaults_.style));
+        if (separator != std::string::npos && separator > 0) {
+            MakeFolderWithParents(fs_, IniPath.substr(0, separator), defaults_.style);
+        }
+    }
+    const Status saved = fs_.replaceFile(IniPath, task.bytes());
+    if (!saved.ok()) {
+        platform_.showMessage(IniPath + " (" + saved.reason() + ")",
+                              std::string(texts::kSaveFailedTitle));
+        return CommandOutcome::WriteFailed;
+    }
+    return CommandOutcome::Done;
+}
+
+FrmMain::CommandOutcome FrmMain::SaveConfig_Click() {
+    if (IsBlank(txtToFolder.text())) {
+        txtToFolder.setText(defaults_.blankDestinationReplacement);
+        platform_.showMessage(std::string(texts::kBlankFolderText),
+                              std::string(texts::kBlankFolderTitle));
+        return CommandOutcome::Refused;
+    }
+    if (!IsLocalDiskPath(txtToFolder.text(), defaults_.style)) {
+        txtToFolder.setText(defaults_.backFolder);
+        platform_.showMessage(std::string(texts::kNotLocalText),
+                              std::string(texts::kNotLocalTitle));
+        return CommandOutcome::Refused;
+    }
+    return SaveTask();
+}
+
+FrmMain::CommandOutcome FrmMain::UpdateButton_Click() {
+    if (IsBlank(txtToFolder.text())) {
+        txtToFolder.setText(defaults_.blankDestinationReplacement);
+        platform_.showMessage(std::string(texts::kBlankFolderText),
+                              std::string(texts::kBlankFolderTitle));
+        return CommandOutcome::Refused;
+    }
+    if (BackupBusy) {
+        logFirst(texts::kBusyRefusedLine);
+        return CommandOutcome::Refused;
+    }
+    RunBackup();
+    return CommandOutcome::Done;
+}
+
+bool FrmMain::refuseLineBreak(std::string_view value) {
+    if (!HasLineBreak(value)) {
+        return false;
+    }
+    std::string shown(value);
+    std::replace(shown.begin(), shown.end(), '\n', ' ');
+    std::replace(shown.begin(), shown.end(), '\r', ' ');
+    platform_.showMessage(std::string(texts::kLineBreakText) + shown,
+                          std::string(texts::kLineBreakTitle));
+    return true;
+}
+
+}  // namespace tarnwick
