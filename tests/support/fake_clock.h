@@ -6,7 +6,7 @@ namespace tarnwick::test {
 
 // A clock that moves only when told, or by a fixed step at every monotonic reading.
 class FakeClock final : public Clock {
-public:
+  public:
     TimeOfDay timeOfDay() override { return time; }
     double monotonicSeconds() override {
         const double now = monotonic;

@@ -10,7 +10,7 @@ namespace tarnwick::test {
 
 // A host that records what a pass tells it.
 class RecordingHost final : public BackupHost {
-public:
+  public:
     // The log as the window shows it: newest line first.
     std::vector<std::string> log() const { return {lines.rbegin(), lines.rend()}; }
 

@@ -8,7 +8,7 @@ namespace tarnwick::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempTree {
-public:
+  public:
     TempTree();
     ~TempTree();
     TempTree(const TempTree&) = delete;
@@ -29,7 +29,7 @@ public:
     // Every regular file below a folder, by path relative to it, with its content.
     std::map<std::string, std::string> files(const std::string& relative = "") const;
 
-private:
+  private:
     std::string root_;
 };
 

@@ -1,0 +1,126 @@
+// The task chooser.
+#include "ui/dialog.h"
+
+#include "support/window_fixture.h"
+
+namespace tarnwick {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class TaskChooser : public test::WindowTest {
+  protected:
+    TaskChooser() {
+        writeTask("C:\\T.INI", {"[Comm]", "TimeOut=60", "DDir=E:\\from-c"});
+        writeTask("D:\\tasks\\a.ini", {"[Comm]", "DDir=E:\\from-a"});
+        fs.addFile("D:\\tasks\\notes.txt", 1, 1);
+        fs.addFolder("D:\\tasks\\old");
+    }
+};
+
+TEST_F(TaskChooser, OpensOnTheCurrentFolder) {
+    fs.current = "D:\\tasks";
+    Dialog dialog(*window);
+    EXPECT_EQ(dialog.caption(), "选择备份任务");
+    EXPECT_EQ(items(dialog.Drive1), (Lines{"C:\\", "D:\\", "E:\\"}));
+    EXPECT_EQ(dialog.Drive1.listIndex(), 1);
+    EXPECT_EQ(items(dialog.Dir1), (Lines{"D:\\", "D:\\tasks", "D:\\tasks\\old"}));
+    EXPECT_EQ(dialog.dir1Depth(), 2);
+    EXPECT_EQ(items(dialog.File1), (Lines{"a.ini"}));
+}
+
+TEST_F(TaskChooser, OkJoinsTheFolderAndTheFileAndLoadsIt) {
+    struct Case {
+        const char* folder;
+        const char* file;
+        const char* path;
+        const char* destination;
+    };
+    const Case cases[] = {
+        {"C:\\", "T.INI", "C:\\T.INI", "E:\\from-c"},
+        {"D:\\tasks", "a.ini", "D:\\tasks\\a.ini", "E:\\from-a"},
+    };
+    for (const auto& c : cases) {
+        Dialog dialog(*window);
+        dialog.openFolder(c.folder);
+        const auto& files = dialog.File1.items();
+        dialog.File1.setListIndex(
+            static_cast<int>(std::find(files.begin(), files.end(), c.file) - files.begin()));
+        dialog.OKButton_Click();
+        EXPECT_TRUE(dialog.closed());
+        EXPECT_EQ(window->TextTask.text(), c.path);
+        EXPECT_EQ(window->IniPath, c.path);
+        EXPECT_EQ(window->txtToFolder.text(), c.destination);
+    }
+}
+
+TEST_F(TaskChooser, OkShowsTheLoadedIntervalInItsBox) {
+    Dialog dialog(*window);
+    dialog.openFolder("C:\\");
+    dialog.File1.setListIndex(0);
+    window->Text4.setText("5");
+    dialog.OKButton_Click();
+    EXPECT_EQ(window->Text4.text(), "60");
+    EXPECT_EQ(window->IntervalMinutes, 60);
+}
+
+TEST_F(TaskChooser, OkWithoutAFileLoadsTheFolderPath) {
+    Dialog dialog(*window);
+    dialog.openFolder("D:\\tasks\\old");
+    dialog.OKButton_Click();
+    EXPECT_EQ(window->IniPath, "D:\\tasks\\old\\");
+    EXPECT_EQ(window->ListFromFolder.listCount(), 2);  // an empty folder: the defaults
+}
+
+TEST_F(TaskChooser, CancelChangesNothing) {
+    window->TextTask.setText("C:\\keep.ini");
+    window->IniPath = "C:\\keep.ini";
+    Dialog dialog(*window);
+    dialog.openFolder("C:\\");
+    dialog.File1.setListIndex(0);
+    dialog.CancelButton_Click();
+    EXPECT_TRUE(dialog.closed());
+    EXPECT_EQ(window->TextTask.text(), "C:\\keep.ini");
+    EXPECT_EQ(window->IniPath, "C:\\keep.ini");
+    EXPECT_EQ(window->txtToFolder.text(), "D:\\back");
+}
+
+TEST_F(TaskChooser, ChangingDriveMovesTheCurrentFolderAndTheNextOpeningStartsThere) {
+    {
+        Dialog dialog(*window);
+        dialog.selectDrive(1);
+        EXPECT_EQ(dialog.dir1Path(), "D:\\");
+        EXPECT_EQ(fs.current, "D:\\");
+        dialog.openFolder("D:\\tasks");
+        EXPECT_EQ(fs.current, "D:\\tasks");
+        dialog.CancelButton_Click();
+    }
+    Dialog again(*window);
+    EXPECT_EQ(again.dir1Path(), "D:\\tasks");
+    EXPECT_EQ(items(again.File1), (Lines{"a.ini"}));
+}
+
+TEST_F(TaskChooser, AnUnreadableDriveIsReportedAndTheDialogStaysUsable) {
+    fs.rootList.push_back("F:\\");  // listed as a drive, but no medium
+    Dialog dialog(*window);
+    dialog.selectDrive(3);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "无法打开文件夹:F:\\");
+    EXPECT_EQ(dialog.Drive1.listIndex(), 0);
+    EXPECT_EQ(dialog.dir1Path(), "C:\\Tarnwick");
+    dialog.openFolder("C:\\");
+    EXPECT_EQ(items(dialog.File1), (Lines{"T.INI"}));
+}
+
+TEST_F(TaskChooser, TheSelectTaskButtonOpensTheChooser) {
+    bool opened = false;
+    platform.onTaskChooser = [&](Dialog& dialog) {
+        opened = true;
+        dialog.CancelButton_Click();
+    };
+    window->SelTask_Click();
+    EXPECT_TRUE(opened);
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,194 @@
+// Loading a task file into the window, and the defaults when there is none.
+#include <functional>
+
+#include "support/window_fixture.h"
+
+namespace tarnwick {
+namespace {
+
+using Lines = std::vector<std::string>;
+constexpr const char* kTask = "C:\\t.ini";
+
+class TaskLoad : public test::WindowTest {
+  protected:
+    void load(std::initializer_list<std::string> lines) {
+        writeTask(kTask, lines);
+        window->IniPath = kTask;
+        window->ResetTask();
+    }
+};
+
+TEST_F(TaskLoad, ReadsEachCommKeyWithItsRangeRule) {
+    using Field = std::function<std::string(FrmMain&)>;
+    const Field interval = [](FrmMain& w) { return std::to_string(w.IntervalMinutes); };
+    const Field mode = [](FrmMain& w) { return std::to_string(SelectedIndex(w.Option1)); };
+    const Field typeMode = [](FrmMain& w) { return std::to_string(SelectedIndex(w.Option2)); };
+    const Field hour = [](FrmMain& w) { return w.Text5.text(); };
+    const Field minute = [](FrmMain& w) { return w.Text6.text(); };
+    const Field size = [](FrmMain& w) { return w.Text3.text(); };
+    const Field check1 = [](FrmMain& w) { return std::to_string(w.Check1.value()); };
+    const Field destination = [](FrmMain& w) { return w.txtToFolder.text(); };
+    struct Case {
+        const char* line;  // in [Comm]; "" for a missing key
+        Field field;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"TimeOut=0", interval, "30"},
+        {"TimeOut=181", interval, "30"},
+        {"TimeOut=abc", interval, "30"},
+        {"", interval, "30"},
+        {"TimeOut=1", interval, "1"},
+        {"TimeOut=180", interval, "180"},
+        {"TimeOut= 4 5", interval, "45"},
+        {"TimeOut=99999999999", interval, "30"},
+        {"TimePoint=7", mode, "2"},
+        {"", mode, "0"},
+        {"TimePoint=1", mode, "1"},
+        {"TimePoint=-1", mode, "2"},
+        {"TimePoint=1.5", mode, "2"},
+        {"TimePoint=0.5", mode, "0"},
+        {"FileExtIndex=2", typeMode, "2"},
+        {"FileExtIndex=5", typeMode, "0"},
+        {"TimeHour=24", hour, "17"},
+        {"TimeHour=23", hour, "23"},
+        {"TimeHour=08", hour, "8"},
+        {"TimeHour= 9", hour, "9"},
+        {"", hour, "0"},
+        {"TimeHour=17.5", hour, "17.5"},
+        {"TimeHour=-3", hour, "-3"},
+        {"TimeMinute=60", minute, "0"},
+        {"TimeMinute=59", minute, "59"},
+        {"SizeUp=0", size, "300"},
+        {"", size, "300"},
+        {"SizeUp=1.50", size, "1.5"},
+        {"SizeUp=-2", size, "300"},
+        {"IncludeSubDir=0", check1, "0"},
+        {"IncludeSubDir=2", check1, "1"},
+        {"IncludeSubDir=-1", check1, "1"},
+        {"", check1, "0"},
+        {"DDir=E:\\b", destination, "E:\\b"},
+        {"", destination, "D:\\back"},
+        {"DDir=\" E:\\b \"", destination, " E:\\b "},
+    };
+    for (const auto& c : cases) {
+        test::MemoryFileSystem fresh(PathStyle::Windows);
+        fresh.addRoot("C:\\");
+        test::RecordingPlatform quiet;
+        FrmMain w(quiet, fresh, clock, test::WindowsDefaults());
+        const std::string text = std::string("[Comm]\r\n") + c.line + "\r\n";
+        fresh.addFile(kTask, 1, text.size(), text);
+        w.IniPath = kTask;
+        w.ResetTask();
+        EXPECT_EQ(c.field(w), c.expected) << "line: " << c.line;
+    }
+}
+
+TEST_F(TaskLoad, FillsTheListsAndLogsEachFolderAfterClearingTheLog) {
+    load({"[DirList]", "Count=3", "Dir1=C:\\abc\\def\\xyz", "Dir3=E:\\", "[Comm]", "ByWholeDir=0",
+          "[FileExtYes]", "Count=2", "FileExt1=.doc", "FileExt2=.Xls", "FileExt3=.ignored",
+          "[FileExtNo]", "Count=1", "FileExt1=\\bak"});
+    EXPECT_EQ(items(window->ListFromFolder), (Lines{"C:\\abc\\def\\xyz", "", "E:\\"}));
+    EXPECT_EQ(items(window->ListMessage),
+              (Lines{"09:30:05    备份到:D:\\back\\xyz", "09:30:05    备份到:D:\\back\\",
+                     "09:30:05    备份到:D:\\back\\E:\\"}));
+    EXPECT_EQ(items(window->List3), (Lines{".doc", ".Xls"}));
+    EXPECT_EQ(window->Filter.onlyExtList, (Lines{".DOC", ".XLS"}));
+    EXPECT_EQ(window->Filter.skipExtList, (Lines{"\\BAK"}));
+}
+
+TEST_F(TaskLoad, AMissingOrZeroCountEmptiesTheListAndTheLog) {
+    window->ListFromFolder.addItem("C:\\old");
+    load({"[DirList]", "Count=0", "Dir1=C:\\x", "[FileExtYes]", "Count=0"});
+    EXPECT_EQ(window->ListFromFolder.listCount(), 0);
+    EXPECT_EQ(window->ListMessage.listCount(), 0);
+    EXPECT_EQ(window->List3.listCount(), 0);
+    EXPECT_TRUE(window->Filter.onlyExtList.empty());
+}
+
+TEST_F(TaskLoad, AHugeCountReadsOnlyTheEntriesTheFileCanHold) {
+    load({"[DirList]", "Count=2000000000", "Dir1=C:\\a", "Dir2=C:\\b", "[FileExtNo]",
+          "Count=99999999999999", "FileExt3=.x"});
+    EXPECT_EQ(items(window->ListFromFolder), (Lines{"C:\\a", "C:\\b"}));
+    EXPECT_EQ(items(window->List4), (Lines{"", "", ".x"}));
+}
+
+TEST_F(TaskLoad, ReadsValuesWhole) {
+    const std::string longPath = "C:\\" + std::string(1000, 'x');
+    load({"[DirList]", "Count=1", "Dir1=" + longPath, "[Comm]", "DDir=" + longPath});
+    EXPECT_EQ(window->ListFromFolder.list(0), longPath);
+    EXPECT_EQ(window->txtToFolder.text(), longPath);
+}
+
+TEST_F(TaskLoad, FiresTheModeAndSizeHandlersAsAClickWould) {
+    load({"[Comm]", "TimePoint=1", "LimitSize=1"});
+    EXPECT_FALSE(window->Text5.enabled());
+    EXPECT_FALSE(window->Text6.enabled());
+    EXPECT_TRUE(window->Text4.enabled());
+    EXPECT_TRUE(window->Timer1.enabled());
+    EXPECT_TRUE(window->Text3.enabled());
+    load({"[Comm]", "TimePoint=2", "LimitSize=0"});
+    EXPECT_FALSE(window->Text4.enabled());
+    EXPECT_FALSE(window->Timer1.enabled());
+    EXPECT_FALSE(window->Text3.enabled());
+}
+
+TEST_F(TaskLoad, FoldsDoubledBackslashesInThePath) {
+    writeTask("C:\\TarnwickConfig.ini", {"[Comm]", "DDir=E:\\folded"});
+    window->IniPath = "C:\\\\TarnwickConfig.ini";
+    window->ResetTask();
+    EXPECT_EQ(window->IniPath, "C:\\TarnwickConfig.ini");
+    EXPECT_EQ(window->txtToFolder.text(), "E:\\folded");
+}
+
+TEST_F(TaskLoad, WithoutATaskFileAppendsTheDefaultsEachTime) {
+    window->IniPath = "C:\\missing.ini";
+    window->MinuteCounter = 180;
+    window->ResetTask();
+    window->ResetTask();
+    EXPECT_EQ(items(window->ListFromFolder), (Lines{"C:\\WINDOWS\\Desktop", "C:\\My Documents",
+                                                    "C:\\WINDOWS\\Desktop", "C:\\My Documents"}));
+    EXPECT_EQ(window->List3.listCount(), 6);
+    EXPECT_EQ(window->List4.list(2), ".swp");
+    EXPECT_EQ(window->MinuteCounter, 0);
+    EXPECT_EQ(window->IntervalMinutes, 30);
+    EXPECT_EQ(window->ListMessage.listCount(), 5);  // the design lines, untouched
+    EXPECT_EQ(SelectedIndex(window->Option1), 2);
+}
+
+TEST_F(TaskLoad, LoadingTheSameFileTwiceGivesTheSameWindow) {
+    load({"[DirList]", "Count=1", "Dir1=C:\\a", "[Comm]", "TimePoint=0", "TimeHour=8"});
+    const Lines first = items(window->ListFromFolder);
+    const std::string hour = window->Text5.text();
+    window->ResetTask();
+    EXPECT_EQ(items(window->ListFromFolder), first);
+    EXPECT_EQ(window->Text5.text(), hour);
+    EXPECT_EQ(window->ListMessage.listCount(), 1);
+}
+
+TEST_F(TaskLoad, AFolderPathCountsWhenItHoldsAFileAndThenReadsEveryKeyEmpty) {
+    fs.addFile("C:\\tasks\\readme.txt", 1, 1);
+    window->ListFromFolder.addItem("C:\\x");
+    window->IniPath = "C:\\tasks\\";
+    window->ResetTask();
+    EXPECT_EQ(window->ListFromFolder.listCount(), 0);
+    EXPECT_EQ(SelectedIndex(window->Option1), 0);
+    EXPECT_TRUE(platform.messages.empty());
+
+    window->IniPath = "C:\\Tarnwick\\";  // an empty folder: no task file, the defaults
+    window->ResetTask();
+    EXPECT_EQ(window->ListFromFolder.listCount(), 2);
+}
+
+TEST_F(TaskLoad, ATaskFileThatCannotBeReadIsReported) {
+    writeTask(kTask, {"[Comm]", "DDir=E:\\x"});
+    fs.unreadable.insert(kTask);
+    window->IniPath = kTask;
+    window->ResetTask();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "读取任务失败");
+    EXPECT_EQ(platform.messages[0].text, "C:\\t.ini (Permission denied)");
+}
+
+}  // namespace
+}  // namespace tarnwick
