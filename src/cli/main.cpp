@@ -75,7 +75,8 @@ int Run(int argc, char** argv) {
         return UsageError("unknown command: " + command);
     }
 
-    HostDefaults defaults = MakeHostDefaults();
+    const HostDefaults defaults = MakeHostDefaults();
+    std::string taskFile = defaults.taskFile;
     std::vector<std::string> settings;
     for (int i = 2; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -83,7 +84,7 @@ int Run(int argc, char** argv) {
             if (i + 1 == argc) {
                 return UsageError("--task needs a file");
             }
-            defaults.taskFile = FullPath(argv[++i]);
+            taskFile = FullPath(argv[++i]);
         } else if (argument.starts_with("--")) {
             return UsageError("unknown option: " + argument);
         } else {
@@ -95,7 +96,7 @@ int Run(int argc, char** argv) {
     SystemClock clock;
     auto fs = MakeHostFileSystem();
     FrmMain window(platform, *fs, clock, defaults);
-    window.LoadStartupTask(defaults.taskFile);
+    window.LoadStartupTask(taskFile);
     for (const auto& setting : settings) {
         if (auto error = ApplySetting(setting, window, platform)) {
             return UsageError(*error);

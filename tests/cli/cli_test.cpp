@@ -1,0 +1,196 @@
+// tarnwick-cli end to end, on real temporary trees.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <regex>
+#include <sstream>
+
+#include "support/temp_tree.h"
+
+namespace tarnwick {
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quoted(const std::string& argument) {
+    std::string quoted = "'";
+    for (char c : argument) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+class Cli : public ::testing::Test {
+  protected:
+    Cli() { tree.makeFolder("home"); }
+
+    CliResult run(const std::vector<std::string>& arguments) {
+        std::string command = "HOME=" + Quoted(tree.path("home")) +
+                              " XDG_CONFIG_HOME=" + Quoted(tree.path("home/.config")) + " " +
+                              Quoted(TARNWICK_CLI);
+        for (const auto& argument : arguments) {
+            command += " " + Quoted(argument);
+        }
+        command += " 2>" + Quoted(tree.path("stderr"));
+        CliResult result;
+        FILE* pipe = popen(command.c_str(), "r");
+        char buffer[4096];
+        std::size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            result.out.append(buffer, n);
+        }
+        const int status = pclose(pipe);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.err = tree.read("stderr");
+        return result;
+    }
+
+    // The value of one NAME=VALUE line of a state report.
+    static std::string Value(const std::string& report, const std::string& name) {
+        std::istringstream lines(report);
+        std::string line;
+        while (std::getline(lines, line)) {
+            if (line.starts_with(name + "=")) {
+                return line.substr(name.size() + 1);
+            }
+        }
+        return "<missing>";
+    }
+
+    std::string task() { return tree.path("task.ini"); }
+
+    test::TempTree tree;
+};
+
+TEST_F(Cli, ShowsTheStartUpStateWithoutATaskFile) {
+    const CliResult r = run({"show", "--task", task()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Value(r.out, "IniPath"), task());
+    EXPECT_EQ(Value(r.out, "txtToFolder"), tree.path("home/back"));
+    EXPECT_EQ(Value(r.out, "ListFromFolder(0)"), tree.path("home/Desktop"));
+    EXPECT_EQ(Value(r.out, "ListFromFolder(1)"), tree.path("home/Documents"));
+    EXPECT_EQ(Value(r.out, "MinuteCounter"), "0");
+    EXPECT_EQ(Value(r.out, "SkipExtList(3)"), ".SWP");
+    EXPECT_EQ(Value(r.out, "ListMessage.ListCount"), "6");
+    EXPECT_TRUE(std::regex_match(Value(r.out, "ListMessage(5)"),
+                                 std::regex("\\d\\d:\\d\\d:\\d\\d    程序启动！")));
+    // Every line in its place: the names in order, as scripts read them.
+    const std::string names[] = {"IniPath", "TextTask", "txtToFolder", "CheckFullFodler",
+                                 "Check1",  "Check2",   "Text3",       "Text3.Enabled",
+                                 "Option1", "Text5"};
+    std::istringstream lines(r.out);
+    for (const auto& name : names) {
+        std::string line;
+        std::getline(lines, line);
+        EXPECT_TRUE(line.starts_with(name + "=")) << line;
+    }
+}
+
+TEST_F(Cli, SavesAndLoadsBackWhatWasSet) {
+    const CliResult saved =
+        run({"save", "--task", task(), "txtToFolder=" + tree.path("dest"), "Option1=1", "Text4=45",
+             "Check2=1", "ListFromFolder+=" + tree.path("src"), "List3+=.doc", "Option2=1"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_EQ(Value(saved.out, "IntervalMinutes"), "45");
+    EXPECT_EQ(Value(saved.out, "ExtMode"), "1");
+    EXPECT_EQ(Value(saved.out, "Text3.Enabled"), "1");
+
+    const CliResult shown = run({"show", "--task", task()});
+    EXPECT_EQ(Value(shown.out, "txtToFolder"), tree.path("dest"));
+    EXPECT_EQ(Value(shown.out, "Option1"), "1");
+    EXPECT_EQ(Value(shown.out, "Text4"), "45");
+    EXPECT_EQ(Value(shown.out, "Text4.Enabled"), "1");
+    EXPECT_EQ(Value(shown.out, "Text5.Enabled"), "0");
+    EXPECT_EQ(Value(shown.out, "ListFromFolder.ListCount"), "3");
+    EXPECT_EQ(Value(shown.out, "ListFromFolder(2)"), tree.path("src"));
+    EXPECT_EQ(Value(shown.out, "OnlyExtList(4)"), ".DOC");
+    EXPECT_EQ(Value(shown.out, "MinuteCounter"), "180");
+    EXPECT_TRUE(Value(shown.out, "ListMessage(2)")
+                    .ends_with("备份到:" + tree.path("dest") + tree.path("src")));
+}
+
+TEST_F(Cli, RunsAPassPrintingEachLineOldestFirst) {
+    tree.write("src/a.txt", "aaa", 1'500'000'000);
+    tree.write("src/sub/b.txt", "bb", 1'500'000'000);
+    ASSERT_EQ(run({"save", "--task", task(), "txtToFolder=" + tree.path("back"),
+                   "CheckFullFodler=0", "ListFromFolder+=" + tree.path("src")})
+                  .exitCode,
+              0);
+    // The default source folders do not exist: they are walked as empty.
+    const CliResult first = run({"run", "--task", task()});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    const std::regex expected(
+        "\\d\\d:\\d\\d:\\d\\d    正在扫描目标文件夹…\n"
+        "\\d\\d:\\d\\d:\\d\\d    " +
+        tree.path("src/a.txt") +
+        "\n"
+        "\\d\\d:\\d\\d:\\d\\d    " +
+        tree.path("src/sub/b.txt") +
+        "\n"
+        "\\d\\d:\\d\\d:\\d\\d    更新了 2 个文件\\(5\\)！\n");
+    EXPECT_TRUE(std::regex_match(first.out, expected)) << first.out;
+    EXPECT_EQ(tree.read("back/src/sub/b.txt"), "bb");
+
+    const CliResult second = run({"run", "--task", task()});
+    EXPECT_TRUE(second.out.ends_with("    目标文件没有更新！\n")) << second.out;
+}
+
+TEST_F(Cli, ExitsWithOneWhenACopyFails) {
+    tree.write("src/a.txt", "aaa", 1'500'000'000);
+    tree.makeFolder("back/src/a.txt");
+    const CliResult r = run({"run", "--task", task(), "txtToFolder=" + tree.path("back"),
+                             "CheckFullFodler=0", "ListFromFolder+=" + tree.path("src")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("复制失败:" + tree.path("src/a.txt")), std::string::npos);
+    EXPECT_NE(r.out.find("有 1 个文件复制失败！"), std::string::npos);
+}
+
+TEST_F(Cli, RefusalsExitWithThreeAndPrintTheMessageBox) {
+    const CliResult run1 = run({"run", "--task", task(), "txtToFolder= "});
+    EXPECT_EQ(run1.exitCode, 3);
+    EXPECT_EQ(run1.err, "无效的文件夹: 需要备份与存放备份的文件夹不能为空!\n");
+    const CliResult save = run({"save", "--task", task(), "txtToFolder=relative"});
+    EXPECT_EQ(save.exitCode, 3);
+    EXPECT_EQ(
+        save.err,
+        "存放备份的文件夹无效: 出于安全上的考虑，存放备份的文件夹必须在本机磁盘上，请重新指定!\n");
+    EXPECT_FALSE(tree.exists("task.ini"));
+}
+
+TEST_F(Cli, ATaskFileThatCannotBeWrittenExitsWithOne) {
+    const std::string unwritable = tree.path("missing/task.ini");
+    const CliResult r = run({"save", "--task", unwritable});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "保存任务失败: " + unwritable + " (No such file or directory)\n");
+}
+
+TEST_F(Cli, UsageErrorsExitWithTwo) {
+    const std::vector<std::vector<std::string>> calls = {
+        {},
+        {"backup"},
+        {"show", "--verbose"},
+        {"show", "--task"},
+        {"show", "Check1=2"},
+        {"show", "Option1=3"},
+        {"show", "Nothing=1"},
+        {"show", "List9+=x"},
+        {"show", "noequals"},
+    };
+    for (const auto& call : calls) {
+        const CliResult r = run(call);
+        EXPECT_EQ(r.exitCode, 2) << (call.empty() ? "" : call[0]);
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_EQ(run({"--version"}).out, "tarnwick-cli 2.0.0\n");
+    EXPECT_NE(run({"--help"}).out.find("usage: tarnwick-cli"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarnwick
