@@ -15,7 +15,7 @@ std::string FormatTimeOfDay(const TimeOfDay& time);
 
 // Where the program reads time from. Tests move a fake one instead of sleeping.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // The local time of day, for log lines and the daily schedule.
     virtual TimeOfDay timeOfDay() = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     TimeOfDay timeOfDay() override;
     double monotonicSeconds() override;
 };

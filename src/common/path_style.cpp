@@ -32,8 +32,9 @@ bool IsFullPath(std::string_view path, PathStyle style) {
     if (style == PathStyle::Posix) {
         return path.starts_with('/');
     }
-    const bool driveLetter = path.size() >= 3 && path.substr(1, 2) == ":\\" &&
-                             ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    const bool driveLetter =
+        path.size() >= 3 && path.substr(1, 2) == ":\\" &&
+        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
     return driveLetter || (path.size() > 2 && path.starts_with("\\\\"));
 }
 

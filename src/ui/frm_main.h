@@ -14,7 +14,7 @@
 
 namespace tarnwick {
 
-class ProfileText;
+class TaskFileText;
 
 // The main window as data: every control under its name with its state, and every event handler
 // written once. The views lay the controls out and forward the user's clicks and edits here.
@@ -148,7 +148,7 @@ class FrmMain {
     void RunBackup();
     CommandOutcome SaveTask();
     void BuildTypeFilter();
-    void applyTaskFile(const ProfileText& task);
+    void applyTaskFile(const TaskFileText& task);
     void loadDefaults();
     bool taskFileExists(const std::string& path);
     void selectOption1(int index);

@@ -3,7 +3,7 @@
 
 #include "backup/path_helpers.h"
 #include "common/number_text.h"
-#include "task/profile_text.h"
+#include "task/task_file_text.h"
 #include "task/task_keys.h"
 #include "task/task_values.h"
 #include "ui/frm_main.h"
@@ -14,29 +14,25 @@ namespace {
 
 namespace keys = task_keys;
 
-std::string Read(const ProfileText& task, const TaskKey& key) {
+std::string Read(const TaskFileText& task, const TaskKey& key) {
     return task.read(key.section, key.name);
 }
 
-double ReadNumberOf(const ProfileText& task, const TaskKey& key) {
+double ReadNumberOf(const TaskFileText& task, const TaskKey& key) {
     return ReadNumber(Read(task, key));
 }
 
 // A check box takes 0 or 1; any other number stored for it reads as ticked.
-int CheckValue(const ProfileText& task, const TaskKey& key) {
+int CheckValue(const TaskFileText& task, const TaskKey& key) {
     return RoundToInt16(ReadNumberOf(task, key)) != 0 ? 1 : 0;
-}
-
-std::size_t LineCount(const std::string& bytes) {
-    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
 }
 
 // The entries of a numbered list. A count above the number of lines in the file cannot have been
 // written by a save: it reads as the highest numbered entry that holds a value, so a mangled count
 // never fills memory with empty entries.
-std::vector<std::string> ReadList(const ProfileText& task, const keys::ListKeys& list) {
+std::vector<std::string> ReadList(const TaskFileText& task, const keys::ListKeys& list) {
     const std::int32_t count = RoundToInt32(ReadNumber(task.read(list.section, keys::kCount)));
-    const std::size_t lines = LineCount(task.bytes());
+    const std::size_t lines = task.lineCount();
     std::size_t entries = count > 0 ? static_cast<std::size_t>(count) : 0;
     if (entries > lines) {
         entries = 0;
@@ -99,12 +95,12 @@ void FrmMain::ResetTask() {
             platform_.showMessage(IniPath + " (" + reason + ")",
                                   std::string(texts::kReadFailedTitle));
         }
-        applyTaskFile(ProfileText(bytes.value_or(std::string())));
+        applyTaskFile(TaskFileText(bytes.value_or(std::string())));
     }
     BuildTypeFilter();
 }
 
-void FrmMain::applyTaskFile(const ProfileText& task) {
+void FrmMain::applyTaskFile(const TaskFileText& task) {
     const std::string destination = Read(task, keys::kDestination);
     if (!destination.empty()) {
         txtToFolder.setText(destination);
@@ -162,7 +158,8 @@ void FrmMain::BuildTypeFilter() {
 
 FrmMain::CommandOutcome FrmMain::SaveTask() {
     // The corrections the save makes to the boxes come first, so that what is checked and
-    // written is what the window shows afterwards.
+    // written is what the window shows afterwards. A save refused for a value changes nothing
+    // else; a file that cannot be written is reported once the window holds the saved task.
     const double interval = ReadNumber(Text4.text());
     if (interval < 1 || interval > 180) {
         Text4.setText("30");
@@ -177,6 +174,16 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
         Text6.setText("0");
     }
 
+    const std::string path = FoldDoubledSeparators(TextTask.text(), defaults_.style);
+    std::string reason;
+    auto existing = fs_.readFile(path, reason);
+    if (!existing && fs_.attributes(path)) {
+        // It is there but cannot be read: writing now would throw away whatever else it holds.
+        platform_.showMessage(path + " (" + reason + ")", std::string(texts::kSaveFailedTitle));
+        return CommandOutcome::WriteFailed;
+    }
+    TaskFileText task(existing.value_or(std::string()));
+    // Every value must be storable before anything is written, so a refusal leaves no trace.
     std::vector<std::string_view> values = {txtToFolder.text(), Text3.text(), Text4.text(),
                                             Text5.text(), Text6.text()};
     for (const ListBox* list : {&ListFromFolder, &List3, &List4}) {
@@ -186,20 +193,16 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
         if (refuseLineBreak(value)) {
             return CommandOutcome::Refused;
         }
+        if (!task.canStore(ProtectedValue(value))) {
+            platform_.showMessage(std::string(texts::kNotInCodePageText) + std::string(value),
+                                  std::string(texts::kSaveFailedTitle));
+            return CommandOutcome::Refused;
+        }
     }
-
-    IniPath = FoldDoubledSeparators(TextTask.text(), defaults_.style);
+    IniPath = path;
     IntervalMinutes = RoundToInt32(ReadNumber(Text4.text()));
     BuildTypeFilter();
 
-    std::string reason;
-    auto existing = fs_.readFile(IniPath, reason);
-    if (!existing && fs_.attributes(IniPath)) {
-        // It is there but cannot be read: writing now would throw away whatever else it holds.
-        platform_.showMessage(IniPath + " (" + reason + ")", std::string(texts::kSaveFailedTitle));
-        return CommandOutcome::WriteFailed;
-    }
-    ProfileText task(existing.value_or(std::string()));
     auto write = [&task](const TaskKey& key, std::string_view value) {
         task.write(key.section, key.name, ProtectedValue(value));
     };

@@ -43,6 +43,8 @@ inline constexpr std::string_view kNotLocalTitle = "存放备份的文件夹无�
 inline constexpr std::string_view kSaveFailedTitle = "保存任务失败";
 inline constexpr std::string_view kLineBreakTitle = "无效的内容";
 inline constexpr std::string_view kLineBreakText = "文件夹名称和文件类型中不能含有换行符:";
+inline constexpr std::string_view kNotInCodePageText =
+    "以下内容含有系统代码页无法表示的字符，无法保存到任务文件:";
 inline constexpr std::string_view kReadFailedTitle = "读取任务失败";
 inline constexpr std::string_view kBusyRefusedLine = "正在备份，请等本次备份结束后再开始备份！";
 

@@ -14,12 +14,10 @@ struct ReadCase {
 
 TEST(ReadNumber, TakesTheLeadingNumberAndIgnoresBlanksTabsAndLineFeeds) {
     const ReadCase cases[] = {
-        {"", 0},          {"abc", 0},       {"30", 30},         {"07", 7},
-        {" 9", 9},        {"1 2", 12},      {"\t4\n5", 45},     {"45x", 45},
-        {"-5", -5},       {"+5", 5},        {"- 5", -5},        {"--5", 0},
-        {"1.5", 1.5},     {".5", 0.5},      {"5.", 5},          {".", 0},
-        {"1.2.3", 1.2},   {"-.25", -0.25},  {"17.5", 17.5},     {"1e3", 1},
-        {"\r5", 0},       {"0x10", 0},      {"3,5", 3},         {"  -  0.5 ", -0.5},
+        {"", 0},        {"abc", 0},  {"30", 30}, {"07", 7},   {" 9", 9},      {"1 2", 12},
+        {"\t4\n5", 45}, {"45x", 45}, {"-5", -5}, {"+5", 5},   {"- 5", -5},    {"--5", 0},
+        {"1.5", 1.5},   {".5", 0.5}, {"5.", 5},  {".", 0},    {"1.2.3", 1.2}, {"-.25", -0.25},
+        {"17.5", 17.5}, {"1e3", 1},  {"\r5", 0}, {"0x10", 0}, {"3,5", 3},     {"  -  0.5 ", -0.5},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(ReadNumber(c.text), c.expected) << "text: [" << c.text << "]";
@@ -35,8 +33,8 @@ TEST(ReadNumber, HugeAndTinyNumbersStayFinite) {
 }
 
 TEST(RoundToInteger, HalvesGoToTheEvenNeighbour) {
-    const std::pair<double, int> cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},  {-0.5, 0},
-                                            {-1.5, -2}, {2.49, 2},  {2.51, 3}, {17.0, 17}};
+    const std::pair<double, int> cases[] = {{0.5, 0},   {1.5, 2},  {2.5, 2},  {-0.5, 0},
+                                            {-1.5, -2}, {2.49, 2}, {2.51, 3}, {17.0, 17}};
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(RoundToInt32(value), expected) << value;
     }
@@ -52,8 +50,9 @@ TEST(RoundToInteger, ClampsToTheFieldsRange) {
 }
 
 TEST(FormatNumber, WritesTheShortestDecimalText) {
-    const std::pair<double, const char*> cases[] = {
-        {7, "7"}, {17.5, "17.5"}, {-3, "-3"}, {-0.0, "0"}, {0.1, "0.1"}, {1e21, "1000000000000000000000"}};
+    const std::pair<double, const char*> cases[] = {{7, "7"},     {17.5, "17.5"},
+                                                    {-3, "-3"},   {-0.0, "0"},
+                                                    {0.1, "0.1"}, {1e21, "1000000000000000000000"}};
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(FormatNumber(value), expected);
     }

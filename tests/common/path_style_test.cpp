@@ -32,13 +32,20 @@ TEST(PathStyle, TellsFullPathsRootsAndLocalDisks) {
         bool local;
     };
     const Case cases[] = {
-        {W, "C:\\abc", true, false, true},     {W, "c:\\", true, true, true},
-        {W, "C:", false, false, false},        {W, "abc", false, false, false},
-        {W, "\\\\srv\\share", true, false, false}, {W, "\\abc", false, false, false},
-        {W, " D:\\back", false, false, false}, {W, "1:\\x", false, false, true},
-        {W, "", false, false, false},          {P, "/home/u", true, false, true},
-        {P, "/", true, true, true},            {P, "//srv/share", true, false, false},
-        {P, "home", false, false, false},      {P, "", false, false, false},
+        {W, "C:\\abc", true, false, true},
+        {W, "c:\\", true, true, true},
+        {W, "C:", false, false, false},
+        {W, "abc", false, false, false},
+        {W, "\\\\srv\\share", true, false, false},
+        {W, "\\abc", false, false, false},
+        {W, " D:\\back", false, false, false},
+        {W, "1:\\x", false, false, true},
+        {W, "", false, false, false},
+        {P, "/home/u", true, false, true},
+        {P, "/", true, true, true},
+        {P, "//srv/share", true, false, false},
+        {P, "home", false, false, false},
+        {P, "", false, false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsFullPath(c.path, c.style), c.full) << c.path;
