@@ -34,6 +34,12 @@ class Platform {
 
     virtual void showWindow() = 0;
     virtual void hideWindow() = 0;
+    // Minimises the window: where no tray shows the icon, a hidden window could not come back.
+    virtual void minimizeWindow() = 0;
+
+    // Whether a tray shows the program's icon, so that a click on it can bring a hidden window
+    // back.
+    virtual bool trayAvailable() = 0;
 
     // Closes the window and ends the program once control returns to the event loop.
     virtual void endProgram() = 0;

@@ -24,6 +24,8 @@ class ConsolePlatform final : public Platform {
     void processEvents() override {}
     void showWindow() override {}
     void hideWindow() override {}
+    void minimizeWindow() override {}
+    bool trayAvailable() override { return false; }
     void endProgram() override {}
     bool anotherInstanceRunning() override { return false; }
 

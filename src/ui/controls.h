@@ -20,6 +20,9 @@ class Control {
     void setEnabled(bool enabled) { assign(enabled_, enabled); }
     bool visible() const { return visible_; }
     void setVisible(bool visible) { assign(visible_, visible); }
+    // The hint shown while the mouse rests on the control; empty for none.
+    const std::string& toolTip() const { return toolTip_; }
+    void setToolTip(std::string toolTip) { assign(toolTip_, std::move(toolTip)); }
 
   protected:
     template <typename T>
@@ -39,6 +42,7 @@ class Control {
     Listener listener_;
     bool enabled_ = true;
     bool visible_ = true;
+    std::string toolTip_;
 };
 
 // A button, label, frame or tab: something with a caption the user reads.

@@ -24,6 +24,8 @@ FrmMain::FrmMain(Platform& platform, FileSystem& fs, Clock& clock, HostDefaults 
     LabDDir[7].setCaption("分");
     LabDDir[8].setCaption("KB的文件.");
     LabDDir[9].setCaption(std::string(texts::kTypeHint));
+    CheckAllSub.setToolTip(std::string(texts::kCheckAllSubTip));
+    List4.setToolTip(std::string(texts::kList4Tip));
     for (const auto line : texts::kDesignLines) {
         ListMessage.addItem(std::string(line));
     }
@@ -35,8 +37,12 @@ bool FrmMain::Form_Load() {
         return false;
     }
     platform_.setTrayIcon("app", std::string(texts::kDisplayName), TrayAction::Add);
+    describeHideButton(platform_.trayAvailable());
     LoadStartupTask(defaults_.taskFile);
     Timer1_Timer();
+    if (closeAfterPass_) {
+        return false;  // closed during the first pass, which has ended the program
+    }
     windowVisible_ = true;
     platform_.showWindow();
     return true;
@@ -66,16 +72,35 @@ void FrmMain::Form_QueryUnload() {
 }
 
 void FrmMain::ButtonExit_Click() {
+    // A tray can come and go with the desktop's panel: ask at every click.
+    const bool tray = platform_.trayAvailable();
+    describeHideButton(tray);
+    if (!tray) {
+        platform_.minimizeWindow();
+        return;
+    }
     windowVisible_ = false;
     platform_.hideWindow();
+}
+
+void FrmMain::describeHideButton(bool trayAvailable) {
+    ButtonExit.setToolTip(trayAvailable ? std::string() : std::string(texts::kMinimizeTip));
 }
 
 void FrmMain::TrayIcon_Event(int mouseMessage) {
     // The left button's release over the icon, whatever the screen's resolution.
     if (mouseMessage == kLeftButtonUp) {
-        windowVisible_ = true;
-        platform_.showWindow();
+        showFromTray();
     }
+}
+
+void FrmMain::SecondStart_Event() {
+    showFromTray();
+}
+
+void FrmMain::showFromTray() {
+    windowVisible_ = true;
+    platform_.showWindow();
 }
 
 void FrmMain::LabDDir_Click(int index) {

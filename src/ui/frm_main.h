@@ -94,15 +94,19 @@ class FrmMain {
     bool windowVisible() const { return windowVisible_; }
 
     // ---- Start-up, tray, hide and close ----
-    // Answers false when another copy runs: the program then ends at once, showing nothing.
+    // Answers false when the program ends during start-up, showing nothing: another copy runs,
+    // or the window was closed while the first pass ran.
     bool Form_Load();
     // The part of start-up that loads the task, without tray, tick or window: the command line
     // starts here.
     void LoadStartupTask(const std::string& taskFile);
     void Form_QueryUnload();
+    // Hides the window to the tray; where there is no tray it minimises the window instead.
     void ButtonExit_Click();
     // A mouse event over the tray icon, as the system's mouse message (514: left button up).
     void TrayIcon_Event(int mouseMessage);
+    // Another start of the program, ended by the single-instance test, asks for this window.
+    void SecondStart_Event();
 
     // ---- Schedule ----
     void Timer1_Timer();
@@ -159,6 +163,8 @@ class FrmMain {
     void addListEntry(ListBox& list, TextBox& entryBox);
     bool refuseLineBreak(std::string_view value);
     std::string timeStamped(std::string_view text);
+    void showFromTray();
+    void describeHideButton(bool trayAvailable);
 
     Platform& platform_;
     FileSystem& fs_;

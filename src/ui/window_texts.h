@@ -21,6 +21,9 @@ inline constexpr std::string_view kTypeHint =
 inline constexpr std::string_view kCheckAllSubTip =
     "当增加文件夹时,会把所选定的文件夹下的子文件夹加入到备份列表中";
 inline constexpr std::string_view kList4Tip = "当文件类型名称首字符为'\\'时,表示不备份指定的文件夹";
+// The hide button where no tray can bring a hidden window back.
+inline constexpr std::string_view kMinimizeTip =
+    "没有系统托盘：点击将最小化窗口（隐藏后无法从托盘恢复）";
 
 // The log's lines before anything is logged.
 inline constexpr std::string_view kDesignLines[] = {

@@ -54,6 +54,8 @@ class RecordingPlatform final : public Platform {
     }
     void showWindow() override { windowShown = true; }
     void hideWindow() override { windowShown = false; }
+    void minimizeWindow() override { ++minimizes; }
+    bool trayAvailable() override { return hasTray; }
     void endProgram() override { ++programEnds; }
     bool anotherInstanceRunning() override { return otherInstance; }
 
@@ -67,6 +69,8 @@ class RecordingPlatform final : public Platform {
     bool windowShown = false;
     int programEnds = 0;
     bool otherInstance = false;
+    bool hasTray = true;
+    int minimizes = 0;
 };
 
 }  // namespace tarnwick::test

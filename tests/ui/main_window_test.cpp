@@ -166,6 +166,54 @@ TEST_F(MainWindow, HidesAndComesBackOnlyOnALeftButtonRelease) {
     EXPECT_TRUE(window->windowVisible());
 }
 
+TEST_F(MainWindow, WithoutATrayTheHideButtonMinimisesAndSaysSo) {
+    platform.hasTray = false;
+    ASSERT_TRUE(window->Form_Load());
+    EXPECT_NE(window->ButtonExit.toolTip().find("最小化"), std::string::npos);
+    window->ButtonExit_Click();
+    EXPECT_EQ(platform.minimizes, 1);
+    EXPECT_TRUE(platform.windowShown);
+    EXPECT_TRUE(window->windowVisible());
+
+    // A panel with a tray appears: the next click hides to it, and the hint goes.
+    platform.hasTray = true;
+    window->ButtonExit_Click();
+    EXPECT_EQ(platform.minimizes, 1);
+    EXPECT_FALSE(platform.windowShown);
+    EXPECT_EQ(window->ButtonExit.toolTip(), "");
+}
+
+TEST_F(MainWindow, ASecondStartShowsTheHiddenWindow) {
+    window->Form_Load();
+    window->ButtonExit_Click();
+    window->SecondStart_Event();
+    EXPECT_TRUE(platform.windowShown);
+    EXPECT_TRUE(window->windowVisible());
+}
+
+TEST_F(MainWindow, ClosingDuringTheFirstPassEndsStartUpWithoutShowingTheWindow) {
+    fs.addFile("C:\\src\\a.txt", 100, 3);
+    fs.addFile("C:\\src\\b.txt", 100, 3);
+    writeTask("C:\\Tarnwick\\TarnwickConfig.ini",
+              {"[DirList]", "Count=1", "Dir1=C:\\src", "[Comm]", "TimePoint=1"});
+    clock.stepPerReading = 1.0;
+    platform.onProcessEvents = [&] {
+        platform.onProcessEvents = nullptr;
+        window->Form_QueryUnload();
+    };
+    EXPECT_FALSE(window->Form_Load());
+    EXPECT_FALSE(platform.windowShown);
+    EXPECT_FALSE(window->windowVisible());
+    EXPECT_EQ(platform.programEnds, 1);
+}
+
+TEST_F(MainWindow, TheTwoHintsOfTheFirstTabAndTheSkipListAreSet) {
+    EXPECT_EQ(window->CheckAllSub.toolTip(),
+              "当增加文件夹时,会把所选定的文件夹下的子文件夹加入到备份列表中");
+    EXPECT_EQ(window->List4.toolTip(), "当文件类型名称首字符为'\\'时,表示不备份指定的文件夹");
+    EXPECT_EQ(window->ButtonExit.toolTip(), "");
+}
+
 TEST_F(MainWindow, TheStartCommandRefusesABlankDestination) {
     window->txtToFolder.setText(" ");
     EXPECT_EQ(window->UpdateButton_Click(), FrmMain::CommandOutcome::Refused);
