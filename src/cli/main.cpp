@@ -1,13 +1,12 @@
 // tarnwick-cli: the program's window driven from a terminal.
 //   tarnwick-cli show|save|run [--task FILE] [SETTING...]
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/host_defaults.h"
+#include "cli/console.h"
 #include "cli/console_platform.h"
 #include "cli/settings.h"
 #include "cli/state_report.h"
@@ -43,22 +42,19 @@ int UsageError(const std::string& message) {
     return kUsageError;
 }
 
-std::string FullPath(const std::string& path) {
+std::string FullPath(const std::string& path, FileSystem& fs) {
     if (IsFullPath(path, kHostPathStyle)) {
         return path;
     }
-    std::vector<char> buffer(4096);
-    if (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        return path;
-    }
-    return WithTrailingSeparator(buffer.data(), kHostPathStyle) + path;
+    return WithTrailingSeparator(fs.currentFolder(), kHostPathStyle) + path;
 }
 
 void PrintState(const FrmMain& window) {
     std::fputs(StateReport(window).c_str(), stdout);
 }
 
-int Run(int argc, char** argv) {
+int Run(const std::vector<std::string>& argv) {
+    const int argc = static_cast<int>(argv.size());
     if (argc < 2) {
         return UsageError("no command");
     }
@@ -75,6 +71,7 @@ int Run(int argc, char** argv) {
         return UsageError("unknown command: " + command);
     }
 
+    auto fs = MakeHostFileSystem();
     const HostDefaults defaults = MakeHostDefaults();
     std::string taskFile = defaults.taskFile;
     std::vector<std::string> settings;
@@ -84,7 +81,7 @@ int Run(int argc, char** argv) {
             if (i + 1 == argc) {
                 return UsageError("--task needs a file");
             }
-            taskFile = FullPath(argv[++i]);
+            taskFile = FullPath(argv[++i], *fs);
         } else if (argument.starts_with("--")) {
             return UsageError("unknown option: " + argument);
         } else {
@@ -94,7 +91,6 @@ int Run(int argc, char** argv) {
 
     ConsolePlatform platform;
     SystemClock clock;
-    auto fs = MakeHostFileSystem();
     FrmMain window(platform, *fs, clock, defaults);
     window.LoadStartupTask(taskFile);
     for (const auto& setting : settings) {
@@ -138,5 +134,6 @@ int Run(int argc, char** argv) {
 }  // namespace tarnwick
 
 int main(int argc, char** argv) {
-    return tarnwick::Run(argc, argv);
+    tarnwick::PrepareConsole();
+    return tarnwick::Run(tarnwick::CommandLineArguments(argc, argv));
 }

@@ -14,7 +14,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class WindowsPass : public ::testing::Test {
-protected:
+  protected:
     WindowsPass() : fs(PathStyle::Windows) {
         fs.addRoot("C:\\");
         fs.addRoot("D:\\");
@@ -47,7 +47,8 @@ TEST_F(WindowsPass, MapsEachSourceBelowTheDestination) {
         test::MemoryFileSystem fresh(PathStyle::Windows);
         fresh.addRoot("C:\\");
         fresh.addRoot("D:\\");
-        const std::string folder = std::string(c.source) == "C:\\" ? "C:\\" : c.source + std::string("\\");
+        const std::string folder =
+            std::string(c.source) == "C:\\" ? "C:\\" : c.source + std::string("\\");
         fresh.addFile(folder + "f.txt", 100, 5);
         test::RecordingHost recorder;
         options.sources = {c.source};
@@ -140,8 +141,14 @@ TEST_F(WindowsPass, SizeLimitTakesFilesUpToTheLimitAndIgnoresTheTypeFilter) {
 
 TEST(SizeLimitBytes, ReadsKilobytesAndFallsBackTo300) {
     const std::pair<const char*, std::int64_t> cases[] = {
-        {"", 307200},  {"0", 307200},  {"-5", 307200},        {"abc", 307200},
-        {"1.5", 1536}, {"300", 307200}, {"2097152", 2147483648LL}, {"0.0004", 307200},
+        {"", 307200},
+        {"0", 307200},
+        {"-5", 307200},
+        {"abc", 307200},
+        {"1.5", 1536},
+        {"300", 307200},
+        {"2097152", 2147483648LL},
+        {"0.0004", 307200},
     };
     for (const auto& [text, bytes] : cases) {
         EXPECT_EQ(SizeLimitBytes(text), bytes) << text;
@@ -230,8 +237,9 @@ TEST_F(WindowsPass, ADestinationThatCannotBeMadeEndsThePassWithItsSummary) {
     fs.refuseCreate.insert("D:\\back");
     options.sources = {"C:\\s"};
     const PassResult result = run();
-    EXPECT_EQ(host.log(), (Lines{"目标文件没有更新！", "无法创建文件夹:D:\\back\\ (Access is denied.)",
-                                 "正在扫描目标文件夹…"}));
+    EXPECT_EQ(host.log(),
+              (Lines{"目标文件没有更新！", "无法创建文件夹:D:\\back\\ (Access is denied.)",
+                     "正在扫描目标文件夹…"}));
     EXPECT_TRUE(result.failed());
     EXPECT_EQ(host.ended, 1);
 }
@@ -240,15 +248,15 @@ TEST_F(WindowsPass, SkipsSourcesThatAreNotFullPathsAndRefusesARelativeDestinatio
     fs.addFile("C:\\s\\a.txt", 100, 1);
     options.sources = {"", "C:", "abc", "C:\\s"};
     run();
-    EXPECT_EQ(host.log(), (Lines{"更新了 1 个文件(1)！", "C:\\s\\a.txt",
-                                 "跳过无效的源文件夹:abc", "跳过无效的源文件夹:C:",
-                                 "跳过无效的源文件夹:", "正在扫描目标文件夹…"}));
+    EXPECT_EQ(host.log(),
+              (Lines{"更新了 1 个文件(1)！", "C:\\s\\a.txt", "跳过无效的源文件夹:abc",
+                     "跳过无效的源文件夹:C:", "跳过无效的源文件夹:", "正在扫描目标文件夹…"}));
 
     test::RecordingHost blank;
     options.destination = "  ";
     const PassResult result = RunBackup(options, blank, fs, clock);
-    EXPECT_EQ(blank.log(), (Lines{"目标文件没有更新！", "存放备份的文件夹无效:  ",
-                                  "正在扫描目标文件夹…"}));
+    EXPECT_EQ(blank.log(),
+              (Lines{"目标文件没有更新！", "存放备份的文件夹无效:  ", "正在扫描目标文件夹…"}));
     EXPECT_TRUE(result.failed());
 }
 

@@ -13,8 +13,12 @@ constexpr auto P = PathStyle::Posix;
 
 TEST(GetExtension, TakesFromTheLastDotOfTheWholePath) {
     const std::pair<const char*, const char*> cases[] = {
-        {"archive.tar.gz", ".gz"}, {"README", ""},          {"C:\\data.old\\README", ".old\\README"},
-        {"a.DoC", ".DoC"},         {"/x/.hidden", ".hidden"}, {"name.", "."},
+        {"archive.tar.gz", ".gz"},
+        {"README", ""},
+        {"C:\\data.old\\README", ".old\\README"},
+        {"a.DoC", ".DoC"},
+        {"/x/.hidden", ".hidden"},
+        {"name.", "."},
     };
     for (const auto& [path, expected] : cases) {
         EXPECT_EQ(GetExtension(path), expected) << path;
@@ -104,16 +108,16 @@ TEST(FileHelpers, AnswerNeutrallyOnARealTree) {
     auto fs = MakeHostFileSystem();
     EXPECT_TRUE(IsFolder(*fs, tree.path("back")));
     EXPECT_TRUE(IsFolder(*fs, tree.path("back/")));
-    EXPECT_TRUE(IsFolder(*fs, "/"));
+    EXPECT_TRUE(IsFolder(*fs, tree.root().substr(0, DrivePartLength(kHostPathStyle))));
     EXPECT_FALSE(IsFolder(*fs, tree.path("file.txt")));
     EXPECT_FALSE(IsFolder(*fs, tree.path("missing")));
     EXPECT_FALSE(IsFolder(*fs, ""));
     EXPECT_EQ(FileStamp(*fs, tree.path("file.txt"))->seconds, 1'000'000);
     EXPECT_FALSE(FileStamp(*fs, tree.path("missing")));
 
-    EXPECT_FALSE(MakeFolderWithParents(*fs, tree.path("new/a/b"), P));
+    EXPECT_FALSE(MakeFolderWithParents(*fs, tree.path("new/a/b"), kHostPathStyle));
     EXPECT_TRUE(IsFolder(*fs, tree.path("new/a/b")));
-    const auto blocked = MakeFolderWithParents(*fs, tree.path("file.txt/sub"), P);
+    const auto blocked = MakeFolderWithParents(*fs, tree.path("file.txt/sub"), kHostPathStyle);
     ASSERT_TRUE(blocked);
     EXPECT_EQ(blocked->path, tree.path("file.txt/"));  // its parent is a file
 }

@@ -34,7 +34,8 @@ TEST(TypeFilter, SelectsByExtensionInEachMode) {
 }
 
 TEST(TypeFilter, SkipsFoldersNamedWithABackslashOnlyInTheSkipMode) {
-    const TypeFilter skip = BuildTypeFilter(TypeFilter::AllButListed, {}, {"\\bak", "tmp\\", "old"});
+    const TypeFilter skip =
+        BuildTypeFilter(TypeFilter::AllButListed, {}, {"\\bak", "tmp\\", "old"});
     EXPECT_TRUE(skip.skipsFolder("bak"));
     EXPECT_TRUE(skip.skipsFolder("Bak"));
     EXPECT_FALSE(skip.skipsFolder("tmp"));

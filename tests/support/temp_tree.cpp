@@ -1,29 +1,43 @@
 #include "support/temp_tree.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+
+#include "common/path_style.h"
 
 namespace fs = std::filesystem;
 
 namespace tarnwick::test {
+namespace {
+
+fs::file_time_type FromSeconds(std::int64_t seconds) {
+    return std::chrono::file_clock::from_sys(
+        std::chrono::sys_time<std::chrono::seconds>(std::chrono::seconds(seconds)));
+}
+
+}  // namespace
 
 TempTree::TempTree() {
-    std::string pattern = (fs::temp_directory_path() / "tarnwick-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
+        const fs::path candidate =
+            fs::temp_directory_path() / ("tarnwick-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            root_ = candidate.string();
+        }
+    }
+    if (root_.empty()) {
         throw std::runtime_error("cannot create a temporary folder");
     }
-    root_ = pattern;
 }
 
 TempTree::~TempTree() {
     std::error_code ignored;
-    // Tests make folders read-only; give write access back so everything can be removed.
+    // Tests make files and folders read-only; give write access back so all can be removed.
     for (auto it = fs::recursive_directory_iterator(root_, ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
@@ -31,13 +45,22 @@ TempTree::~TempTree() {
     fs::remove_all(root_, ignored);
 }
 
+std::string TempTree::path(const std::string& relative) const {
+    std::string joined = root_ + Separator(kHostPathStyle) + relative;
+    for (char& c : joined) {
+        if (c == '/') {
+            c = Separator(kHostPathStyle);
+        }
+    }
+    return joined;
+}
+
 void TempTree::write(const std::string& relative, const std::string& content, std::int64_t mtime) {
     const fs::path file = path(relative);
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
     if (mtime >= 0) {
-        const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
-        utimensat(AT_FDCWD, file.c_str(), times, 0);
+        fs::last_write_time(file, FromSeconds(mtime));
     }
 }
 
@@ -57,11 +80,13 @@ bool TempTree::exists(const std::string& relative) const {
 }
 
 std::int64_t TempTree::mtime(const std::string& relative) const {
-    struct stat st;
-    if (stat(path(relative).c_str(), &st) != 0) {
+    std::error_code error;
+    const auto time = fs::last_write_time(path(relative), error);
+    if (error) {
         return -1;
     }
-    return st.st_mtim.tv_sec;
+    const auto since = std::chrono::file_clock::to_sys(time).time_since_epoch();
+    return std::chrono::floor<std::chrono::seconds>(since).count();
 }
 
 std::map<std::string, std::string> TempTree::files(const std::string& relative) const {
@@ -72,8 +97,8 @@ std::map<std::string, std::string> TempTree::files(const std::string& relative) 
     }
     for (const auto& entry : fs::recursive_directory_iterator(base)) {
         if (entry.is_regular_file()) {
-            const std::string name = fs::relative(entry.path(), base).string();
-            found[name] = read((fs::relative(entry.path(), root_)).string());
+            std::string name = fs::relative(entry.path(), base).generic_string();
+            found[name] = read(fs::relative(entry.path(), root_).generic_string());
         }
     }
     return found;

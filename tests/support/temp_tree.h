@@ -16,7 +16,8 @@ class TempTree {
 
     // The folder's full path, without a trailing separator.
     const std::string& root() const { return root_; }
-    std::string path(const std::string& relative) const { return root_ + "/" + relative; }
+    // A full path below the folder; "/" in the relative part stands for the system's separator.
+    std::string path(const std::string& relative) const;
 
     // Writes a file (and its missing folders) and, when given, sets its modification time in
     // seconds since 1970.
@@ -26,7 +27,7 @@ class TempTree {
     bool exists(const std::string& relative) const;
     std::int64_t mtime(const std::string& relative) const;
 
-    // Every regular file below a folder, by path relative to it, with its content.
+    // Every regular file below a folder, by path relative to it ("/"-separated), with its content.
     std::map<std::string, std::string> files(const std::string& relative = "") const;
 
   private:

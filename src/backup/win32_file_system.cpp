@@ -1,0 +1,328 @@
+// The file system seam on Windows: wide (UTF-16) calls, paths in UTF-8 inside the program.
+#include <windows.h>
+
+#include <atomic>
+#include <vector>
+
+#include "backup/file_system.h"
+#include "common/win32_text.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+constexpr std::int64_t kTicksFrom1601To1970 = 116'444'736'000'000'000LL;
+constexpr std::size_t kChunkBytes = 8 * 1024 * 1024;
+
+// Paths longer than the classic limit need the "\\?\" form, which takes full paths only.
+std::wstring WidePath(const std::string& path) {
+    std::wstring wide = Widen(path);
+    if (wide.size() >= MAX_PATH - 12 && wide.size() > 2 && wide[1] == L':') {
+        wide.insert(0, L"\\\\?\\");
+    }
+    return wide;
+}
+
+FileTime FromFiletime(const FILETIME& time) {
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = time.dwLowDateTime;
+    ticks.HighPart = time.dwHighDateTime;
+    const std::int64_t since1970 = static_cast<std::int64_t>(ticks.QuadPart) - kTicksFrom1601To1970;
+    std::int64_t seconds = since1970 / kTicksPerSecond;
+    std::int64_t rest = since1970 % kTicksPerSecond;
+    if (rest < 0) {
+        --seconds;
+        rest += kTicksPerSecond;
+    }
+    return {seconds, static_cast<std::int32_t>(rest * 100)};
+}
+
+EntryInfo InfoFrom(DWORD attributes, const FILETIME& modified, DWORD sizeHigh, DWORD sizeLow) {
+    EntryInfo info;
+    info.kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::Folder : EntryKind::File;
+    info.modified = FromFiletime(modified);
+    info.size = (static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow;
+    info.hiddenOrSystem = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    return info;
+}
+
+// A folder's identity (volume and file index), so that a junction back into a folder the walk
+// is inside can be told apart. Opening the folder costs a call, so only folders get one.
+void AddFolderIdentity(const std::wstring& path, EntryInfo& info) {
+    HANDLE folder = CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    BY_HANDLE_FILE_INFORMATION details;
+    if (GetFileInformationByHandle(folder, &details)) {
+        info.device = details.dwVolumeSerialNumber;
+        info.inode =
+            (static_cast<std::uint64_t>(details.nFileIndexHigh) << 32) | details.nFileIndexLow;
+    }
+    CloseHandle(folder);
+}
+
+class Handle {
+  public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() { close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool close() {
+        const bool closed = !valid() || CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+class Win32FolderListing final : public FolderListing {
+  public:
+    Win32FolderListing(std::wstring folder, HANDLE find, const WIN32_FIND_DATAW& first)
+        : folder_(std::move(folder)), find_(find), data_(first) {}
+    ~Win32FolderListing() override { FindClose(find_); }
+
+    bool next(ListedEntry& entry) override {
+        while (pending_ || FindNextFileW(find_, &data_)) {
+            pending_ = false;
+            const std::wstring name = data_.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            entry.name = Narrow(name);
+            EntryInfo info = InfoFrom(data_.dwFileAttributes, data_.ftLastWriteTime,
+                                      data_.nFileSizeHigh, data_.nFileSizeLow);
+            if (info.kind == EntryKind::Folder) {
+                AddFolderIdentity(folder_ + name, info);
+            }
+            entry.info = info;
+            return true;
+        }
+        return false;
+    }
+
+  private:
+    std::wstring folder_;  // with its trailing separator
+    HANDLE find_;
+    WIN32_FIND_DATAW data_;
+    bool pending_ = true;
+};
+
+std::wstring FolderOf(const std::wstring& path) {
+    const auto separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
+
+// A fresh temporary file beside the target, with a short name of its own.
+HANDLE CreateTemporaryFile(const std::wstring& folder, std::wstring& path) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = folder + L".tarnwick-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(counter++) + L".tmp";
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    SetLastError(ERROR_FILE_EXISTS);
+    return INVALID_HANDLE_VALUE;
+}
+
+// Moves the finished temporary file over the target. A read-only old copy would refuse to be
+// replaced, so its read-only attribute goes first.
+bool ReplaceWith(const std::wstring& temporary, const std::wstring& target) {
+    const DWORD old = GetFileAttributesW(target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetFileAttributesW(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
+    }
+    if (MoveFileExW(temporary.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    const DWORD error = GetLastError();
+    if (old != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesW(target.c_str(), old);
+    }
+    SetLastError(error);
+    return false;
+}
+
+class Win32FileSystem final : public FileSystem {
+  public:
+    std::unique_ptr<FolderListing> list(const std::string& folder) override {
+        std::wstring wide = WidePath(folder);
+        if (!wide.empty() && wide.back() != L'\\') {
+            wide.push_back(L'\\');
+        }
+        WIN32_FIND_DATAW first;
+        HANDLE find = FindFirstFileExW((wide + L"*").c_str(), FindExInfoBasic, &first,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        if (find == INVALID_HANDLE_VALUE) {
+            return nullptr;
+        }
+        return std::make_unique<Win32FolderListing>(std::move(wide), find, first);
+    }
+
+    std::optional<EntryInfo> attributes(const std::string& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        const std::wstring wide = WidePath(path);
+        if (path.empty() || !GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+            return std::nullopt;
+        }
+        EntryInfo info = InfoFrom(data.dwFileAttributes, data.ftLastWriteTime, data.nFileSizeHigh,
+                                  data.nFileSizeLow);
+        if (info.kind == EntryKind::Folder) {
+            AddFolderIdentity(wide, info);
+        }
+        return info;
+    }
+
+    Status createFolder(const std::string& path) override {
+        if (!CreateDirectoryW(WidePath(path).c_str(), nullptr)) {
+            return Status::Failed(SystemErrorText(GetLastError()));
+        }
+        return Status::Ok();
+    }
+
+    CopyResult copyFile(const std::string& source, const std::string& target,
+                        const CopyProgress& keepGoing) override {
+        Handle in(CreateFileW(WidePath(source).c_str(), GENERIC_READ, kShareAll, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        BY_HANDLE_FILE_INFORMATION details;
+        if (!in.valid() || !GetFileInformationByHandle(in.get(), &details)) {
+            return Failed();
+        }
+        const std::wstring wideTarget = WidePath(target);
+        std::wstring temporary;
+        Handle out(CreateTemporaryFile(FolderOf(wideTarget), temporary));
+        if (!out.valid()) {
+            return Failed();
+        }
+        auto abandon = [&](CopyResult result) {
+            out.close();
+            DeleteFileW(temporary.c_str());
+            return result;
+        };
+        std::vector<char> buffer(1024 * 1024);
+        std::size_t sinceAsked = 0;
+        while (true) {
+            DWORD read = 0;
+            if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
+                          nullptr)) {
+                return abandon(Failed());
+            }
+            if (read == 0) {
+                break;
+            }
+            DWORD written = 0;
+            if (!WriteFile(out.get(), buffer.data(), read, &written, nullptr) || written != read) {
+                return abandon(Failed());
+            }
+            sinceAsked += read;
+            if (sinceAsked >= kChunkBytes) {
+                sinceAsked = 0;
+                if (!keepGoing()) {
+                    return abandon({CopyOutcome::Stopped, {}});
+                }
+            }
+        }
+        // The time read before the bytes: a source that changes meanwhile is copied again.
+        if (!SetFileTime(out.get(), &details.ftCreationTime, nullptr, &details.ftLastWriteTime) ||
+            !out.close()) {
+            return abandon(Failed());
+        }
+        if (!ReplaceWith(temporary, wideTarget)) {
+            return abandon(Failed());
+        }
+        constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+        SetFileAttributesW(wideTarget.c_str(), details.dwFileAttributes & kKept);
+        return {CopyOutcome::Copied, {}};
+    }
+
+    std::optional<std::string> readFile(const std::string& path, std::string& reason) override {
+        Handle in(CreateFileW(WidePath(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+        if (!in.valid()) {
+            reason = SystemErrorText(GetLastError());
+            return std::nullopt;
+        }
+        std::string bytes;
+        char buffer[65536];
+        while (true) {
+            DWORD read = 0;
+            if (!ReadFile(in.get(), buffer, sizeof buffer, &read, nullptr)) {
+                reason = SystemErrorText(GetLastError());
+                return std::nullopt;
+            }
+            if (read == 0) {
+                return bytes;
+            }
+            bytes.append(buffer, read);
+        }
+    }
+
+    Status replaceFile(const std::string& path, const std::string& bytes) override {
+        const std::wstring target = WidePath(path);
+        std::wstring temporary;
+        Handle out(CreateTemporaryFile(FolderOf(target), temporary));
+        if (!out.valid()) {
+            return Status::Failed(SystemErrorText(GetLastError()));
+        }
+        DWORD written = 0;
+        const bool ok = WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                  &written, nullptr) &&
+                        written == bytes.size() && FlushFileBuffers(out.get()) && out.close() &&
+                        ReplaceWith(temporary, target);
+        if (!ok) {
+            const DWORD error = GetLastError();
+            out.close();
+            DeleteFileW(temporary.c_str());
+            return Status::Failed(SystemErrorText(error));
+        }
+        return Status::Ok();
+    }
+
+    std::string currentFolder() override {
+        std::wstring buffer(GetCurrentDirectoryW(0, nullptr), L'\0');
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        buffer.resize(length);
+        return Narrow(buffer);
+    }
+
+    Status setCurrentFolder(const std::string& path) override {
+        if (!SetCurrentDirectoryW(Widen(path).c_str())) {
+            return Status::Failed(SystemErrorText(GetLastError()));
+        }
+        return Status::Ok();
+    }
+
+    std::vector<std::string> roots() override {
+        wchar_t buffer[512];
+        const DWORD length = GetLogicalDriveStringsW(512, buffer);
+        std::vector<std::string> found;
+        for (const wchar_t* drive = buffer; drive < buffer + length && *drive != L'\0';
+             drive += wcslen(drive) + 1) {
+            found.push_back(Narrow(drive));
+        }
+        return found;
+    }
+
+  private:
+    static CopyResult Failed() { return {CopyOutcome::Failed, SystemErrorText(GetLastError())}; }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakeHostFileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+// The console speaks UTF-8, as every text inside the program is.
+void PrepareConsole();
+
+// The command line's arguments in UTF-8 (on Windows, from the wide command line, so names
+// outside the code page arrive whole).
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
+}  // namespace tarnwick
