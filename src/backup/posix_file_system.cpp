@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "backup/file_system.h"
+#include "backup/posix_file_system.h"
 
 namespace tarnwick {
 namespace {
@@ -128,7 +128,8 @@ constexpr std::size_t kChunkBytes = 8 * 1024 * 1024;
 
 // Copies the bytes, asking between chunks whether to go on. Answers 0 or an errno value, or -1
 // when the copy was abandoned.
-int CopyBytes(int in, int out, std::uint64_t size, const CopyProgress& keepGoing) {
+int CopyBytes(const PosixCalls& calls, int in, int out, std::uint64_t size,
+              const CopyProgress& keepGoing) {
     std::uint64_t copied = 0;
     bool kernelCopy = true;
     std::vector<char> buffer;
@@ -139,7 +140,7 @@ int CopyBytes(int in, int out, std::uint64_t size, const CopyProgress& keepGoing
             if (copied >= size) {
                 return 0;
             }
-            const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kChunkBytes, 0);
+            const ssize_t n = calls.copyFileRange(in, out, kChunkBytes);
             if (n < 0) {
                 if (copied == 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
                                     errno == EOPNOTSUPP || errno == EPERM)) {
@@ -156,7 +157,7 @@ int CopyBytes(int in, int out, std::uint64_t size, const CopyProgress& keepGoing
             if (buffer.empty()) {
                 buffer.resize(1024 * 1024);
             }
-            const ssize_t n = ::read(in, buffer.data(), buffer.size());
+            const ssize_t n = calls.read(in, buffer.data(), buffer.size());
             if (n < 0) {
                 if (errno == EINTR) {
                     continue;
@@ -167,7 +168,7 @@ int CopyBytes(int in, int out, std::uint64_t size, const CopyProgress& keepGoing
                 return 0;
             }
             for (ssize_t written = 0; written < n;) {
-                const ssize_t w = ::write(out, buffer.data() + written, n - written);
+                const ssize_t w = calls.write(out, buffer.data() + written, n - written);
                 if (w < 0) {
                     if (errno == EINTR) {
                         continue;
@@ -186,6 +187,8 @@ int CopyBytes(int in, int out, std::uint64_t size, const CopyProgress& keepGoing
 
 class PosixFileSystem final : public FileSystem {
   public:
+    explicit PosixFileSystem(PosixCalls calls) : calls_(std::move(calls)) {}
+
     std::unique_ptr<FolderListing> list(const std::string& folder) override {
         DIR* dir = ::opendir(folder.c_str());
         if (dir == nullptr) {
@@ -203,7 +206,7 @@ class PosixFileSystem final : public FileSystem {
     }
 
     Status createFolder(const std::string& path) override {
-        if (::mkdir(path.c_str(), 0777) != 0) {
+        if (calls_.mkdir(path.c_str(), 0777) != 0) {
             return Status::Failed(SystemReason(errno));
         }
         return Status::Ok();
@@ -224,8 +227,8 @@ class PosixFileSystem final : public FileSystem {
         if (!out.valid()) {
             return Failed(errno);
         }
-        const int copyError =
-            CopyBytes(in.get(), out.get(), static_cast<std::uint64_t>(st.st_size), keepGoing);
+        const int copyError = CopyBytes(calls_, in.get(), out.get(),
+                                        static_cast<std::uint64_t>(st.st_size), keepGoing);
         if (copyError != 0) {
             out.close();
             ::unlink(temporary.c_str());
@@ -243,7 +246,7 @@ class PosixFileSystem final : public FileSystem {
             ::unlink(temporary.c_str());
             return Failed(error);
         }
-        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        if (calls_.rename(temporary.c_str(), target.c_str()) != 0) {
             const int error = errno;
             ::unlink(temporary.c_str());
             return Failed(error);
@@ -260,7 +263,7 @@ class PosixFileSystem final : public FileSystem {
         std::string bytes;
         char buffer[65536];
         while (true) {
-            const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+            const ssize_t n = calls_.read(in.get(), buffer, sizeof buffer);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -283,7 +286,8 @@ class PosixFileSystem final : public FileSystem {
         }
         std::size_t written = 0;
         while (written < bytes.size()) {
-            const ssize_t n = ::write(out.get(), bytes.data() + written, bytes.size() - written);
+            const ssize_t n =
+                calls_.write(out.get(), bytes.data() + written, bytes.size() - written);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -294,7 +298,7 @@ class PosixFileSystem final : public FileSystem {
         }
         // A task file is small and precious: make it durable before it replaces the old one.
         if (written < bytes.size() || ::fchmod(out.get(), 0644) != 0 || ::fsync(out.get()) != 0 ||
-            out.close() != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
+            out.close() != 0 || calls_.rename(temporary.c_str(), path.c_str()) != 0) {
             const int error = errno;
             ::unlink(temporary.c_str());
             return Status::Failed(SystemReason(error));
@@ -353,12 +357,27 @@ class PosixFileSystem final : public FileSystem {
 
   private:
     static CopyResult Failed(int error) { return {CopyOutcome::Failed, SystemReason(error)}; }
+
+    PosixCalls calls_;
 };
 
 }  // namespace
 
+PosixCalls::PosixCalls()
+    : read(::read),
+      write(::write),
+      copyFileRange([](int in, int out, size_t count) {
+          return ::copy_file_range(in, nullptr, out, nullptr, count, 0);
+      }),
+      rename(::rename),
+      mkdir(::mkdir) {}
+
+std::unique_ptr<FileSystem> MakePosixFileSystem(PosixCalls calls) {
+    return std::make_unique<PosixFileSystem>(std::move(calls));
+}
+
 std::unique_ptr<FileSystem> MakeHostFileSystem() {
-    return std::make_unique<PosixFileSystem>();
+    return MakePosixFileSystem();
 }
 
 }  // namespace tarnwick

@@ -1,0 +1,323 @@
+// The pass and the task save on real folders, with the faults a disk gives on a bad day injected
+// into the system calls underneath: a read that fails halfway through a file, a disk that fills
+// up, a rename or a folder the system refuses, a file that vanishes before it is copied.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "backup/backup_pass.h"
+#include "support/fake_clock.h"
+#include "support/injected_faults.h"
+#include "support/recording_host.h"
+#include "support/recording_platform.h"
+#include "support/temp_tree.h"
+#include "ui/frm_main.h"
+
+namespace tarnwick {
+namespace {
+
+using Lines = std::vector<std::string>;
+constexpr std::int64_t kOldTime = 1'400'000'000;
+constexpr std::int64_t kNewTime = 1'500'000'000;
+
+// Bytes that differ from offset to offset, so a copy that lost or repeated a block shows.
+std::string Pattern(std::size_t size) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 7919 + i / 4096) & 0xFF);
+    }
+    return bytes;
+}
+
+Lines TemporaryFilesBelow(const std::string& folder) {
+    Lines found;
+    std::error_code ignored;
+    for (auto it = std::filesystem::recursive_directory_iterator(folder, ignored);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with(".tarnwick-")) {
+            found.push_back(it->path().string());
+        }
+    }
+    return found;
+}
+
+// Three changed files, each with an older copy in the backup: one at the top, one alone in the
+// folder "victim" (where the faults strike) and one in the folder "z".
+// The cases' tables reach into the fixture, so its members are public.
+class InjectedFault : public ::testing::TestWithParam<bool> {
+  public:
+    InjectedFault()
+        : faults(std::make_shared<test::InjectedFaults>()),
+          posix(MakePosixFileSystem(test::CallsWithFaults(faults))),
+          fs(*posix) {
+        faults->kernelCopy = GetParam();
+        tree.write("src/a.txt", "alpha, new", kNewTime);
+        tree.write("src/victim/big.bin", big, kNewTime);
+        tree.write("src/z/zeta.txt", "zeta, new", kNewTime);
+        tree.write("back/src/a.txt", "alpha, old", kOldTime);
+        tree.write("back/src/victim/big.bin", "the previous copy", kOldTime);
+        tree.write("back/src/z/zeta.txt", "zeta, old", kOldTime);
+        options.destination = tree.path("back");
+        options.sources = {tree.path("src")};
+        options.fullPath = false;
+    }
+
+    PassResult run() {
+        host = test::RecordingHost();
+        return RunBackup(options, host, fs, clock);
+    }
+
+    // Where a line stands in the log (newest first), or -1.
+    int position(const std::string& line) const {
+        const Lines log = host.log();
+        const auto found = std::find(log.begin(), log.end(), line);
+        return found == log.end() ? -1 : static_cast<int>(found - log.begin());
+    }
+
+    const std::string big = Pattern(3 * 1024 * 1024 + 123);
+    test::TempTree tree;
+    std::shared_ptr<test::InjectedFaults> faults;
+    std::unique_ptr<FileSystem> posix;
+    test::FaultyFileSystem fs;
+    test::RecordingHost host;
+    test::FakeClock clock;
+    PassOptions options;
+};
+
+TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
+    struct Case {
+        const char* fault;
+        std::function<void(InjectedFault&)> inject;
+        const char* reason;
+        bool sourceRemains;
+        std::uint64_t struckAt;  // how far into the file an injected fault struck
+    };
+    const Case cases[] = {
+        {"read error halfway",
+         [](InjectedFault& t) {
+             t.faults->readFailsIn = t.tree.path("src/victim/big.bin");
+             t.faults->readFailsAfter = 1'500'000;
+         },
+         "Input/output error", true, 1'500'000},
+        {"disk full",
+         [](InjectedFault& t) {
+             t.faults->diskFullIn = t.tree.path("back/src/victim");
+             t.faults->spaceLeft = 1'000'000;
+         },
+         "No space left on device", true, 1'000'000},
+        {"rename refused",
+         [](InjectedFault& t) {
+             t.faults->renameFailsTo = t.tree.path("back/src/victim/big.bin");
+             t.faults->renameError = EBUSY;
+         },
+         "Device or resource busy", true, 0},
+        {"source vanished",
+         [](InjectedFault& t) {
+             t.fs.beforeCopy = [&t](const std::string& source, const std::string&) {
+                 if (source.ends_with("/big.bin")) {
+                     std::filesystem::remove(source);
+                 }
+             };
+         },
+         "No such file or directory", false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        // Every case starts from the same trees.
+        tree.write("src/victim/big.bin", big, kNewTime);
+        tree.write("back/src/a.txt", "alpha, old", kOldTime);
+        tree.write("back/src/victim/big.bin", "the previous copy", kOldTime);
+        tree.write("back/src/z/zeta.txt", "zeta, old", kOldTime);
+        *faults = test::InjectedFaults();
+        faults->kernelCopy = GetParam();
+        fs.beforeCopy = nullptr;
+        c.inject(*this);
+
+        const PassResult result = run();
+        EXPECT_EQ(faults->struck, c.sourceRemains ? 1 : 0);
+        EXPECT_EQ(faults->struckAtOffset, c.struckAt);
+        const std::string victim = tree.path("src/victim/big.bin");
+        EXPECT_EQ(result.failedCopies, 1);
+        EXPECT_EQ(result.updatedCount, 2);
+        EXPECT_EQ(result.updatedBytes, 19);
+        const Lines log = host.log();
+        ASSERT_GE(log.size(), 3u);
+        EXPECT_EQ(log[0], "更新了 2 个文件(19)！");
+        EXPECT_EQ(log[1], "有 1 个文件复制失败！");
+        const int failure = position("复制失败:" + victim + " (" + c.reason + ")");
+        EXPECT_GE(failure, 2);
+        EXPECT_EQ(position(victim), failure + 1) << "the failure follows its file";
+        EXPECT_EQ(tree.read("back/src/victim/big.bin"), "the previous copy");
+        EXPECT_EQ(tree.mtime("back/src/victim/big.bin"), kOldTime);
+        EXPECT_EQ(tree.read("back/src/a.txt"), "alpha, new");
+        EXPECT_EQ(tree.read("back/src/z/zeta.txt"), "zeta, new");
+        EXPECT_EQ(TemporaryFilesBelow(tree.path("back")), Lines{});
+
+        // With the fault gone the next pass completes the backup.
+        *faults = test::InjectedFaults();
+        faults->kernelCopy = GetParam();
+        fs.beforeCopy = nullptr;
+        const PassResult next = run();
+        EXPECT_EQ(next.failedCopies, 0);
+        EXPECT_EQ(next.updatedCount, c.sourceRemains ? 1 : 0);
+        if (c.sourceRemains) {
+            EXPECT_EQ(tree.read("back/src/victim/big.bin"), big);
+            EXPECT_EQ(tree.mtime("back/src/victim/big.bin"), kNewTime);
+        } else {
+            EXPECT_EQ(tree.read("back/src/victim/big.bin"), "the previous copy");
+        }
+    }
+}
+
+TEST_P(InjectedFault, EveryFailedCopyIsCountedOnce) {
+    tree.write("src/victim/second.bin", big.substr(0, 2'000'000), kNewTime);
+    faults->diskFullIn = tree.path("back/src/victim");
+    faults->spaceLeft = 1'000'000;
+    const PassResult result = run();
+    EXPECT_EQ(result.failedCopies, 2);
+    EXPECT_EQ(result.updatedCount, 2);
+    EXPECT_EQ(host.log()[1], "有 2 个文件复制失败！");
+    EXPECT_FALSE(tree.exists("back/src/victim/second.bin"));
+    EXPECT_EQ(TemporaryFilesBelow(tree.path("back")), Lines{});
+}
+
+TEST_P(InjectedFault, AFolderThatCannotBeCreatedIsLoggedAndTheRestIsBackedUp) {
+    std::filesystem::remove_all(tree.path("back/src/victim"));
+    faults->mkdirFails = tree.path("back/src/victim");
+    const PassResult result = run();
+    EXPECT_EQ(faults->struck, 1);
+    EXPECT_EQ(result.failedFolders, 1);
+    EXPECT_EQ(result.failedCopies, 0);
+    EXPECT_EQ(result.updatedCount, 2);
+    const Lines log = host.log();
+    EXPECT_EQ(log[0], "更新了 2 个文件(19)！");
+    EXPECT_NE(position("无法创建文件夹:" + tree.path("back/src/victim") + " (Permission denied)"),
+              -1);
+    EXPECT_EQ(position(tree.path("src/victim/big.bin")), -1) << "nothing below it is tried";
+    EXPECT_FALSE(tree.exists("back/src/victim"));
+    EXPECT_EQ(tree.read("back/src/z/zeta.txt"), "zeta, new");
+
+    *faults = test::InjectedFaults();
+    faults->kernelCopy = GetParam();
+    EXPECT_EQ(run().updatedCount, 1);
+    EXPECT_EQ(tree.read("back/src/victim/big.bin"), big);
+}
+
+TEST_P(InjectedFault, ASourceWhoseTargetCannotBeCreatedDoesNotStopTheNextSource) {
+    tree.write("other/o.txt", "o", kNewTime);
+    options.sources = {tree.path("src"), tree.path("other")};
+    faults->mkdirFails = tree.path("back/src");
+    std::filesystem::remove_all(tree.path("back/src"));
+    const PassResult result = run();
+    EXPECT_EQ(result.failedFolders, 1);
+    EXPECT_EQ(result.updatedCount, 1);
+    EXPECT_EQ(host.log()[0], "更新了 1 个文件(1)！");
+    EXPECT_NE(position("无法创建文件夹:" + tree.path("back/src/") + " (Permission denied)"), -1);
+    EXPECT_EQ(tree.read("back/other/o.txt"), "o");
+}
+
+TEST_P(InjectedFault, ADestinationThatCannotBeCreatedEndsThePassWithItsSummary) {
+    options.destination = tree.path("elsewhere/back");
+    faults->mkdirFails = tree.path("elsewhere");
+    const PassResult result = run();
+    EXPECT_EQ(result.failedFolders, 1);
+    EXPECT_EQ(result.updatedCount, 0);
+    EXPECT_EQ(host.log(), (Lines{"目标文件没有更新！",
+                                 "无法创建文件夹:" + tree.path("elsewhere/") + " (Permission denied)",
+                                 "正在扫描目标文件夹…"}));
+    EXPECT_EQ(host.ended, 1);
+}
+
+TEST_P(InjectedFault, AFolderThatVanishesBeforeItsWalkIsPassedOver) {
+    fs.beforeCopy = [this](const std::string& source, const std::string&) {
+        if (source.ends_with("/a.txt")) {
+            std::filesystem::remove_all(tree.path("src/z"));
+        }
+    };
+    const PassResult result = run();
+    EXPECT_EQ(result.failedCopies, 0);
+    EXPECT_EQ(result.failedFolders, 0);
+    EXPECT_EQ(result.updatedCount, 2);
+    EXPECT_EQ(tree.read("back/src/z/zeta.txt"), "zeta, old");
+}
+
+INSTANTIATE_TEST_SUITE_P(Copies, InjectedFault, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "ThroughTheKernel" : "ThroughReadAndWrite";
+                         });
+
+// Saving the task file when the disk is full or the rename is refused.
+class TaskSaveFault : public ::testing::Test {
+  public:
+    TaskSaveFault()
+        : faults(std::make_shared<test::InjectedFaults>()),
+          fs(MakePosixFileSystem(test::CallsWithFaults(faults))),
+          window(platform, *fs, clock, Defaults()) {
+        tree.write("task/t.ini", previous);
+        window.TextTask.setText(tree.path("task/t.ini"));
+        window.txtToFolder.setText(tree.path("back"));
+        for (int i = 0; i < 200; ++i) {
+            window.ListFromFolder.addItem(tree.path("source-folder-" + std::to_string(i)));
+        }
+    }
+
+    HostDefaults Defaults() const {
+        HostDefaults defaults;
+        defaults.style = PathStyle::Posix;
+        defaults.taskFile = tree.path("default/TarnwickConfig.ini");
+        defaults.backFolder = tree.path("back");
+        defaults.blankDestinationReplacement = tree.path("Desktop");
+        defaults.desktopFolder = tree.path("Desktop");
+        defaults.documentsFolder = tree.path("Documents");
+        return defaults;
+    }
+
+    const std::string previous = "; hand-written\r\n[Comm]\r\nDDir=/old\r\n";
+    test::TempTree tree;
+    std::shared_ptr<test::InjectedFaults> faults;
+    std::unique_ptr<FileSystem> fs;
+    test::RecordingPlatform platform;
+    test::FakeClock clock;
+    FrmMain window;
+};
+
+TEST_F(TaskSaveFault, AFailedSaveKeepsTheOldFileAndSaysWhy) {
+    struct Case {
+        const char* fault;
+        std::function<void(TaskSaveFault&)> inject;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"disk full",
+         [](TaskSaveFault& t) {
+             t.faults->diskFullIn = t.tree.path("task");
+             t.faults->spaceLeft = 100;
+         },
+         "No space left on device"},
+        {"rename refused",
+         [](TaskSaveFault& t) { t.faults->renameFailsTo = t.tree.path("task/t.ini"); },
+         "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        *faults = test::InjectedFaults();
+        platform.messages.clear();
+        c.inject(*this);
+        EXPECT_EQ(window.SaveConfig_Click(), FrmMain::CommandOutcome::WriteFailed);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text,
+                  tree.path("task/t.ini") + " (" + c.reason + ")");
+        EXPECT_EQ(tree.read("task/t.ini"), previous);
+        EXPECT_EQ(TemporaryFilesBelow(tree.path("task")), Lines{});
+    }
+    *faults = test::InjectedFaults();
+    EXPECT_EQ(window.SaveConfig_Click(), FrmMain::CommandOutcome::Done);
+    EXPECT_TRUE(tree.read("task/t.ini").starts_with("; hand-written\r\n[Comm]\r\nDDir=" +
+                                                     tree.path("back") + "\r\n"));
+}
+
+}  // namespace
+}  // namespace tarnwick

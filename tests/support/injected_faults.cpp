@@ -1,0 +1,158 @@
+#include "support/injected_faults.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace tarnwick::test {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::uint64_t OffsetOf(int fd) {
+    const off_t offset = ::lseek(fd, 0, SEEK_CUR);
+    return offset < 0 ? 0 : static_cast<std::uint64_t>(offset);
+}
+
+// How many of `count` bytes may move from `fd`'s offset before a limit `limit` bytes into the
+// file. At the limit it records the strike and answers zero.
+std::size_t AllowedBefore(std::uint64_t limit, int fd, std::size_t count, InjectedFaults& faults) {
+    const std::uint64_t offset = OffsetOf(fd);
+    if (offset >= limit) {
+        ++faults.struck;
+        faults.struckAtOffset = offset;
+        return 0;
+    }
+    return static_cast<std::size_t>(std::min<std::uint64_t>(count, limit - offset));
+}
+
+}  // namespace
+
+std::string PathOfDescriptor(int fd) {
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    std::string path(4096, '\0');
+    const ssize_t length = ::readlink(link.c_str(), path.data(), path.size());
+    path.resize(length < 0 ? 0 : static_cast<std::size_t>(length));
+    return path;
+}
+
+PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
+    PosixCalls real;
+    PosixCalls calls;
+
+    // The limit a source file's read fault puts on bytes taken from `in`, if any.
+    auto readLimit = [faults](int in) -> std::optional<std::uint64_t> {
+        if (faults->readFailsIn.empty() || PathOfDescriptor(in) != faults->readFailsIn) {
+            return std::nullopt;
+        }
+        return faults->readFailsAfter;
+    };
+    auto writeLimit = [faults](int out) -> std::optional<std::uint64_t> {
+        if (faults->diskFullIn.empty() ||
+            FolderOf(PathOfDescriptor(out)) != WithoutTrailingSlash(faults->diskFullIn)) {
+            return std::nullopt;
+        }
+        return faults->spaceLeft;
+    };
+
+    calls.read = [faults, readLimit, real](int fd, void* buffer, size_t count) -> ssize_t {
+        count = std::min(count, faults->maxTransfer);
+        if (const auto limit = readLimit(fd)) {
+            count = AllowedBefore(*limit, fd, count, *faults);
+            if (count == 0) {
+                errno = faults->readError;
+                return -1;
+            }
+        }
+        return real.read(fd, buffer, count);
+    };
+    calls.write = [faults, writeLimit, real](int fd, const void* buffer, size_t count) -> ssize_t {
+        count = std::min(count, faults->maxTransfer);
+        if (const auto limit = writeLimit(fd)) {
+            count = AllowedBefore(*limit, fd, count, *faults);
+            if (count == 0) {
+                errno = ENOSPC;
+                return -1;
+            }
+        }
+        return real.write(fd, buffer, count);
+    };
+    calls.copyFileRange = [faults, readLimit, writeLimit, real](int in, int out,
+                                                                size_t count) -> ssize_t {
+        if (!faults->kernelCopy) {
+            errno = ENOSYS;
+            return -1;
+        }
+        count = std::min(count, faults->maxTransfer);
+        if (const auto limit = readLimit(in)) {
+            count = AllowedBefore(*limit, in, count, *faults);
+            if (count == 0) {
+                errno = faults->readError;
+                return -1;
+            }
+        }
+        if (const auto limit = writeLimit(out)) {
+            count = AllowedBefore(*limit, out, count, *faults);
+            if (count == 0) {
+                errno = ENOSPC;
+                return -1;
+            }
+        }
+        return real.copyFileRange(in, out, count);
+    };
+    calls.rename = [faults, real](const char* from, const char* to) -> int {
+        if (!faults->renameFailsTo.empty() && faults->renameFailsTo == to) {
+            ++faults->struck;
+            errno = faults->renameError;
+            return -1;
+        }
+        return real.rename(from, to);
+    };
+    calls.mkdir = [faults, real](const char* path, mode_t mode) -> int {
+        if (!faults->mkdirFails.empty() &&
+            WithoutTrailingSlash(faults->mkdirFails) == WithoutTrailingSlash(path)) {
+            ++faults->struck;
+            errno = faults->mkdirError;
+            return -1;
+        }
+        return real.mkdir(path, mode);
+    };
+    return calls;
+}
+
+std::unique_ptr<FolderListing> FaultyFileSystem::list(const std::string& folder) {
+    if (refuseListing && refuseListing(folder)) {
+        return nullptr;
+    }
+    return inner_.list(folder);
+}
+
+Status FaultyFileSystem::createFolder(const std::string& path) {
+    if (refuseFolder) {
+        if (auto reason = refuseFolder(path)) {
+            return Status::Failed(*reason);
+        }
+    }
+    return inner_.createFolder(path);
+}
+
+CopyResult FaultyFileSystem::copyFile(const std::string& source, const std::string& target,
+                                      const CopyProgress& keepGoing) {
+    if (beforeCopy) {
+        beforeCopy(source, target);
+    }
+    return inner_.copyFile(source, target, keepGoing);
+}
+
+}  // namespace tarnwick::test

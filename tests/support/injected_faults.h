@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "backup/file_system.h"
+#include "backup/posix_file_system.h"
+
+namespace tarnwick::test {
+
+// Faults for the POSIX file system's system calls, chosen by path. Each is off until a test names
+// a file; the real call does the work everywhere else, so what fails is the real copy, write or
+// rename, halfway through the real bytes.
+struct InjectedFaults {
+    // Reading this source file fails with `readError` once `readFailsAfter` bytes were read.
+    std::string readFailsIn;
+    std::uint64_t readFailsAfter = 0;
+    int readError = EIO;
+
+    // Every file written in this folder (a copy's temporary file, a saved task file) runs out of
+    // space once it holds `spaceLeft` bytes. Give the folder without its trailing separator.
+    std::string diskFullIn;
+    std::uint64_t spaceLeft = 0;
+
+    // Renaming a temporary file over this target fails with `renameError`.
+    std::string renameFailsTo;
+    int renameError = EACCES;
+
+    // Creating this folder (with or without its trailing separator) fails with `mkdirError`.
+    std::string mkdirFails;
+    int mkdirError = EACCES;
+
+    // False: copy_file_range answers ENOSYS, as on systems without it, and every copy goes
+    // through read and write.
+    bool kernelCopy = true;
+    // The most bytes one read, write or copy_file_range moves: short transfers, which the system
+    // may give at any time.
+    std::size_t maxTransfer = std::numeric_limits<std::size_t>::max();
+
+    // How often an injected fault struck, and how far into its file the last one did.
+    int struck = 0;
+    std::uint64_t struckAtOffset = 0;
+};
+
+// The system calls of a POSIX file system that obey `faults`, which the caller keeps alive and may
+// change between calls.
+PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults);
+
+// The path a descriptor was opened with, from /proc/self/fd.
+std::string PathOfDescriptor(int fd);
+
+// A file system that passes every call to another and lets a test act just before chosen ones:
+// make a source file vanish between its listing and its copy, refuse a folder, list nothing.
+class FaultyFileSystem final : public FileSystem {
+  public:
+    explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}
+
+    // Runs before each copy is handed on.
+    std::function<void(const std::string& source, const std::string& target)> beforeCopy;
+    // Answers a reason to refuse creating the folder, or nothing to let it be made.
+    std::function<std::optional<std::string>(const std::string& path)> refuseFolder;
+    // Answers true to make the folder unlistable.
+    std::function<bool(const std::string& folder)> refuseListing;
+
+    std::unique_ptr<FolderListing> list(const std::string& folder) override;
+    std::optional<EntryInfo> attributes(const std::string& path) override {
+        return inner_.attributes(path);
+    }
+    Status createFolder(const std::string& path) override;
+    CopyResult copyFile(const std::string& source, const std::string& target,
+                        const CopyProgress& keepGoing) override;
+    std::optional<std::string> readFile(const std::string& path, std::string& reason) override {
+        return inner_.readFile(path, reason);
+    }
+    Status replaceFile(const std::string& path, const std::string& bytes) override {
+        return inner_.replaceFile(path, bytes);
+    }
+    std::string currentFolder() override { return inner_.currentFolder(); }
+    Status setCurrentFolder(const std::string& path) override {
+        return inner_.setCurrentFolder(path);
+    }
+    std::vector<std::string> roots() override { return inner_.roots(); }
+
+  private:
+    FileSystem& inner_;
+};
+
+}  // namespace tarnwick::test
