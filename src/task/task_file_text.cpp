@@ -1,7 +1,5 @@
 #include "task/task_file_text.h"
 
-#include <algorithm>
-
 #include "common/text_encoding.h"
 #include "task/task_values.h"
 
@@ -10,16 +8,29 @@ namespace {
 
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 
+// Lines as the profile text splits them: CRLF, LF and a lone CR each end one, so a file saved with
+// lone CRs does not count as a single line.
+std::size_t LineCount(std::string_view text) {
+    std::size_t breaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+            ++breaks;
+        }
+    }
+    return breaks + 1;
+}
+
 }  // namespace
 
 TaskFileText::TaskFileText(std::string_view fileBytes) {
+    std::string decoded;
     if (fileBytes.starts_with(kUtf16LeMark)) {
         utf16_ = true;
-        text_ = ProfileText(Utf16LeToUtf8(fileBytes.substr(kUtf16LeMark.size())));
-    } else {
-        text_ = ProfileText(fileBytes);
+        decoded = Utf16LeToUtf8(fileBytes.substr(kUtf16LeMark.size()));
+        fileBytes = decoded;
     }
-    lineCount_ = static_cast<std::size_t>(std::count(fileBytes.begin(), fileBytes.end(), '\n')) + 1;
+    text_ = ProfileText(fileBytes);
+    lineCount_ = LineCount(fileBytes);
 }
 
 std::string TaskFileText::read(std::string_view section, std::string_view key) const {

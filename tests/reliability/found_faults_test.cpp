@@ -1,0 +1,54 @@
+// Faults that the fuzzers and the soak found, each kept from coming back by the input that
+// showed it.
+#include "support/window_fixture.h"
+
+namespace tarnwick {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class FoundFault : public test::WindowTest {};
+
+// A count no longer than the file has lines is taken as it stands; the lines were counted by
+// their LFs only, so a file with lone CRs (a classic Mac editor's) looked like one line and kept
+// only its first entries.
+TEST_F(FoundFault, EveryKindOfLineEndKeepsTheWholeList) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const auto lines = [](const std::string& end) {
+        std::string text;
+        for (const char* line : {"[DirList]", "Count=3", "Dir1=C:\\a", "Dir2=C:\\b", "Dir3=C:\\c",
+                                 "[FileExtNo]", "Count=2", "FileExt1=.bak", "FileExt2=\\tmp"}) {
+            text += line + end;
+        }
+        return text;
+    };
+    const auto utf16 = [](const std::string& text) {
+        std::string bytes = "\xFF\xFE";
+        for (char c : text) {
+            bytes += c;
+            bytes += '\0';
+        }
+        return bytes;
+    };
+    const Case cases[] = {
+        {"CRLF", lines("\r\n")},
+        {"LF", lines("\n")},
+        {"lone CR", lines("\r")},
+        {"lone CR, no end on the last line", lines("\r").substr(0, lines("\r").size() - 1)},
+        {"UTF-16LE with lone CR", utf16(lines("\r"))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs.addFile("C:\\t.ini", 100, c.bytes.size(), c.bytes);
+        window->IniPath = "C:\\t.ini";
+        window->ResetTask();
+        EXPECT_EQ(items(window->ListFromFolder), (Lines{"C:\\a", "C:\\b", "C:\\c"}));
+        EXPECT_EQ(items(window->List4), (Lines{".bak", "\\tmp"}));
+    }
+}
+
+}  // namespace
+}  // namespace tarnwick
