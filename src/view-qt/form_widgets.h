@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+
+namespace tarnwick::qtview {
+
+// A frame: a filled panel with an etched border that its caption interrupts at the top left.
+// Its caption has a font and colour of its own; the controls inside keep the frame's font.
+class FramePanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit FramePanel(QWidget* parent = nullptr);
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    QFont captionFont() const { return captionFont_; }
+    void setCaptionFont(const QFont& font);
+    QColor captionColor() const { return captionColor_; }
+    void setCaptionColor(const QColor& color);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString caption_;
+    QFont captionFont_;
+    QColor captionColor_;
+};
+
+// A rectangle or a line drawn over the form: a shape, not a control. Mouse events go through it
+// to whatever lies beneath.
+class FormShape : public QWidget {
+    Q_OBJECT
+
+  public:
+    enum class Kind { Rectangle, Line };
+    FormShape(Kind kind, QColor color, int thickness, QWidget* parent = nullptr);
+
+    QColor color() const { return color_; }
+    int thickness() const { return thickness_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    Kind kind_;
+    QColor color_;
+    int thickness_;
+};
+
+// A label that tells when the left button is released over it.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+
+  public:
+    explicit ClickLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+
+  signals:
+    void clicked();
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace tarnwick::qtview

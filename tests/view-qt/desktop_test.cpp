@@ -1,0 +1,262 @@
+// The pieces between the model and the desktop: twips, the shell's folder form, the message box,
+// the list model, the pictures and the QR code, the tray's clicks, and one copy per login.
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "view-qt/desktop_dialogs.h"
+#include "view-qt/form_metrics.h"
+#include "view-qt/list_box_model.h"
+#include "view-qt/pictures.h"
+#include "view-qt/qr_code.h"
+#include "view-qt/single_instance.h"
+#include "view-qt/tray_icon.h"
+#include "view_harness.h"
+
+namespace tarnwick::qtview::test {
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { PrepareTestApplication(); }
+
+    void twipsScaleWithTheScreen_data();
+    void twipsScaleWithTheScreen();
+    void foldersComeBackInTheShellsForm_data();
+    void foldersComeBackInTheShellsForm();
+    void theMessageBoxHasOneChineseOkAndTheInformationIcon();
+    void theListModelFollowsEveryChangeOfItsListBox();
+    void everyPictureIsDrawn();
+    void theQrCodeIsTheHomePagesCode();
+    void trayClicksBecomeTheSystemsMouseMessages();
+    void theTrayShowsWhatTheModelAsks();
+    void oneCopyPerLogin();
+    void aSecondProgramEndsAtOnce();
+};
+
+void DesktopTest::twipsScaleWithTheScreen_data() {
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QRect>("pixels");
+    QTest::newRow("window at 96") << 96.0 << QRect(0, 0, 13635, 11205) << QRect(0, 0, 909, 747);
+    QTest::newRow("chooser at 96") << 96.0 << QRect(0, 0, 6870, 5640) << QRect(0, 0, 458, 376);
+    QTest::newRow("window at 144") << 144.0 << QRect(0, 0, 13635, 11205) << QRect(0, 0, 1364, 1121);
+    QTest::newRow("window at 120") << 120.0 << QRect(0, 0, 13635, 11205) << QRect(0, 0, 1136, 934);
+    // Neighbours in twips stay neighbours: the edges are converted, not the width.
+    QTest::newRow("edges at 120") << 120.0 << QRect(10, 10, 10, 10) << QRect(1, 1, 1, 1);
+    QTest::newRow("edges at 96") << 96.0 << QRect(7, 0, 15, 15) << QRect(0, 0, 1, 1);
+}
+
+void DesktopTest::twipsScaleWithTheScreen() {
+    QFETCH(double, dpi);
+    QFETCH(QRect, twips);
+    QFETCH(QRect, pixels);
+    QCOMPARE(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height(), dpi), pixels);
+}
+
+void DesktopTest::foldersComeBackInTheShellsForm_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("returned");
+    QTest::newRow("cancel") << QString() << QString();
+    QTest::newRow("root") << QStringLiteral("/") << QStringLiteral("/");
+    QTest::newRow("folder") << QStringLiteral("/home/li") << QStringLiteral("/home/li");
+    QTest::newRow("trailing separator")
+        << QStringLiteral("/home/li/") << QStringLiteral("/home/li");
+    QTest::newRow("chinese") << QStringLiteral("/数据/文档/") << QStringLiteral("/数据/文档");
+}
+
+void DesktopTest::foldersComeBackInTheShellsForm() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, returned);
+    QCOMPARE(ShellFolderForm(chosen), returned);
+}
+
+void DesktopTest::theMessageBoxHasOneChineseOkAndTheInformationIcon() {
+    const auto box = MakeInformationBox(nullptr, QStringLiteral("无效的文件夹"),
+                                        QStringLiteral("需要备份与存放备份的文件夹不能为空!"));
+    QCOMPARE(box->icon(), QMessageBox::Information);
+    QCOMPARE(box->windowTitle(), QStringLiteral("无效的文件夹"));
+    QCOMPARE(box->text(), QStringLiteral("需要备份与存放备份的文件夹不能为空!"));
+    const QList<QAbstractButton*> buttons = box->buttons();
+    QCOMPARE(buttons.size(), 1);
+    QCOMPARE(box->standardButton(buttons[0]), QMessageBox::Ok);
+    box->show();  // the button takes its translated text when the box is laid out
+    QCOMPARE(buttons[0]->text().remove(QLatin1Char('&')), QStringLiteral("确定"));
+}
+
+void DesktopTest::theListModelFollowsEveryChangeOfItsListBox() {
+    ListBox box;
+    box.addItem("b");
+    auto model = std::make_unique<ListBoxModel>(box, nullptr);
+    QAbstractItemModelTester tester(model.get(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy inserted(model.get(), &QAbstractItemModel::rowsInserted);
+    box.insertFirst("a");
+    box.addItem("c");
+    QCOMPARE(inserted.size(), 2);
+    QCOMPARE(inserted[0][1].toInt(), 0);
+    QCOMPARE(inserted[1][1].toInt(), 2);
+    box.setItem(1, "B");
+    QCOMPARE(model->index(1).data().toString(), QStringLiteral("B"));
+    QSignalSpy removed(model.get(), &QAbstractItemModel::rowsRemoved);
+    box.removeItem(0);
+    QCOMPARE(removed.size(), 1);
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(model->index(0).data().toString(), QStringLiteral("B"));
+    box.clear();
+    QCOMPARE(model->rowCount(), 0);
+    for (int i = 0; i < 1000; ++i) {
+        box.insertFirst(std::to_string(i));
+    }
+    QCOMPARE(model->rowCount(), 1000);
+    QCOMPARE(model->index(0).data().toString(), QStringLiteral("999"));
+    QCOMPARE(model->index(999).data().toString(), QStringLiteral("0"));
+    model.reset();
+    box.addItem("after");  // the list box no longer calls into the model that went
+    QCOMPARE(box.listCount(), 1001);
+}
+
+void DesktopTest::everyPictureIsDrawn() {
+    const Pictures pictures;
+    for (const char* name :
+         {"app", "busy1", "busy2", "start", "stop", "save", "hide", "folder-add", "folder-remove",
+          "folder-clear", "tab-folders", "tab-options", "ok", "cancel", "qrcode"}) {
+        const QImage image = pictures.pixmap(name, 32, 1.0).toImage();
+        QVERIFY2(!image.isNull(), name);
+        int opaque = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                opaque += image.pixelColor(x, y).alpha() > 128 ? 1 : 0;
+            }
+        }
+        QVERIFY2(opaque > image.width() * image.height() / 10, name);
+    }
+    // The two busy pictures differ, or the animation would stand still.
+    QVERIFY(pictures.pixmap("busy1", 32, 1.0).toImage() !=
+            pictures.pixmap("busy2", 32, 1.0).toImage());
+    // Sharp on a screen of twice the pixels.
+    QCOMPARE(pictures.pixmap("app", 32, 2.0).toImage().size(), QSize(64, 64));
+}
+
+void DesktopTest::theQrCodeIsTheHomePagesCode() {
+    QCOMPARE(Pictures().qrText(), Pictures::HomePage());
+    QVERIFY(Pictures::HomePage().startsWith("https://"));
+    const QByteArray text = "https://tarnwick.example/";
+    const int modules = QrCodeModules(text);
+    QCOMPARE(modules, 25);  // version 2 at level M
+    const int scale = 3;
+    const QImage image = QrCodeImage(text, scale);
+    QCOMPARE(image.size(), QSize((modules + 8) * scale, (modules + 8) * scale));
+    auto dark = [&](int moduleX, int moduleY) {
+        return image.pixelColor((moduleX + 4) * scale + 1, (moduleY + 4) * scale + 1) == Qt::black;
+    };
+    // The quiet zone is white, and each corner but the bottom right holds a finder pattern:
+    // a dark ring of 7 modules, a light ring, a dark 3 by 3 core.
+    for (int i = -4; i < modules + 4; ++i) {
+        QVERIFY(!dark(i, -1) && !dark(-1, i) && !dark(i, modules) && !dark(modules, i));
+    }
+    for (const QPoint corner : {QPoint(0, 0), QPoint(modules - 7, 0), QPoint(0, modules - 7)}) {
+        for (int i = 0; i < 7; ++i) {
+            QVERIFY(dark(corner.x() + i, corner.y()) && dark(corner.x(), corner.y() + i));
+            QVERIFY(dark(corner.x() + i, corner.y() + 6) && dark(corner.x() + 6, corner.y() + i));
+        }
+        QVERIFY(!dark(corner.x() + 1, corner.y() + 1) && !dark(corner.x() + 5, corner.y() + 5));
+        QVERIFY(dark(corner.x() + 2, corner.y() + 2) && dark(corner.x() + 4, corner.y() + 4));
+    }
+    // Another text gives another code.
+    QVERIFY(QrCodeImage("https://example.org/other", scale) != image);
+    QVERIFY(QrCodeImage(QByteArray(4000, 'x'), scale).isNull());
+}
+
+void DesktopTest::trayClicksBecomeTheSystemsMouseMessages() {
+    const Pictures pictures;
+    TrayIcon tray(pictures, [] { return true; });
+    QSignalSpy messages(&tray, &TrayIcon::mouseMessage);
+    const struct {
+        QSystemTrayIcon::ActivationReason reason;
+        QList<int> sent;
+    } rows[] = {{QSystemTrayIcon::Trigger, {514}},
+                {QSystemTrayIcon::DoubleClick, {515, 514}},
+                {QSystemTrayIcon::Context, {517}},
+                {QSystemTrayIcon::MiddleClick, {520}},
+                {QSystemTrayIcon::Unknown, {}}};
+    for (const auto& row : rows) {
+        messages.clear();
+        tray.activate(row.reason);
+        QList<int> sent;
+        for (const auto& message : messages) {
+            sent.append(message[0].toInt());
+        }
+        QCOMPARE(sent, row.sent);
+    }
+}
+
+void DesktopTest::theTrayShowsWhatTheModelAsks() {
+    const Pictures pictures;
+    TrayIcon tray(pictures, [] { return false; });
+    QVERIFY(!tray.available());
+    tray.apply("app", "Tarnwick", TrayAction::Add);
+    QVERIFY(tray.icon().isVisible());
+    QVERIFY(!tray.icon().icon().isNull());
+    tray.apply("busy1", "正在扫描目标文件夹……", TrayAction::Modify);
+    QCOMPARE(tray.picture(), std::string("busy1"));
+    QCOMPARE(tray.icon().toolTip(), QStringLiteral("正在扫描目标文件夹……"));
+    tray.apply("app", "Tarnwick", TrayAction::Delete);
+    QVERIFY(!tray.icon().isVisible());
+}
+
+void DesktopTest::oneCopyPerLogin() {
+    QTemporaryDir runtime;
+    SingleInstance first(runtime.path());
+    QSignalSpy asked(&first, &SingleInstance::showRequested);
+    QVERIFY(!first.anotherRunning());
+    QVERIFY(QFile::exists(runtime.filePath(QStringLiteral("tarnwick.lock"))));
+    {
+        SingleInstance second(runtime.path());
+        QVERIFY(second.anotherRunning());
+        QVERIFY(asked.wait());
+    }
+    // Another login has another runtime folder.
+    QTemporaryDir otherLogin;
+    SingleInstance elsewhere(otherLogin.path());
+    QVERIFY(!elsewhere.anotherRunning());
+}
+
+void DesktopTest::aSecondProgramEndsAtOnce() {
+    QTemporaryDir home;
+    QDir().mkpath(home.filePath(QStringLiteral("runtime")));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
+    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(QStringLiteral(TARNWICK_PROGRAM), {});
+    QVERIFY(first.waitForStarted());
+    // The first copy is up once its socket listens.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QFile::exists(home.filePath(QStringLiteral("runtime/tarnwick.socket"))), 20000);
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(TARNWICK_PROGRAM), {});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+    first.terminate();
+    QVERIFY(first.waitForFinished(20000));
+}
+
+}  // namespace tarnwick::qtview::test
+
+QTEST_MAIN(tarnwick::qtview::test::DesktopTest)
+#include "desktop_test.moc"

@@ -1,0 +1,111 @@
+// The tray icon on a real X display with a system tray (Xvfb and trayer, see with-tray): it docks
+// with its tip, a click on it brings the hidden window back at any scale, and closing removes it.
+// Where no tray exists the tests are skipped, never passed.
+#include <QApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "view-qt/tray_icon.h"
+#include "view_harness.h"
+
+namespace tarnwick::qtview::test {
+namespace {
+
+// The tray's own widget for our icon, when one has docked.
+QWidget* DockedIcon() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QSystemTrayIconSys") && widget->isVisible()) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+// A real click of the X server's pointer on the icon.
+void ClickIcon(const QSystemTrayIcon& icon, int button) {
+    const QRect area = icon.geometry();
+    const qreal ratio = qApp->devicePixelRatio();
+    const QPoint at = (QPointF(area.center()) * ratio).toPoint();
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("mousemove"), QString::number(at.x()),
+                       QString::number(at.y()), QStringLiteral("click"), QString::number(button)});
+}
+
+}  // namespace
+
+class TrayTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void init();
+    void cleanup() { view.reset(); }
+
+    void theIconDocksWithItsTip();
+    void aClickOnTheIconBringsTheWindowBack();
+    void closingRemovesTheIcon();
+
+  private:
+    std::unique_ptr<ViewHarness> view;
+};
+
+void TrayTest::initTestCase() {
+    PrepareTestApplication();
+    if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
+        QSKIP("no X display: the tray tests run under with-tray (Xvfb and trayer)");
+    }
+    // trayer may still be taking the tray's selection when the test starts.
+    for (int i = 0; i < 100 && !QSystemTrayIcon::isSystemTrayAvailable(); ++i) {
+        QTest::qWait(50);
+    }
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        QSKIP("no system tray on this display (start trayer)");
+    }
+    // The second run is at twice the scale: the click must land on the icon all the same.
+    const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
+    if (!scale.isEmpty()) {
+        QCOMPARE(qApp->devicePixelRatio(), scale.toDouble());
+    }
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+        QSKIP("xdotool is missing: no real click on the tray icon can be made");
+    }
+}
+
+void TrayTest::init() {
+    view = std::make_unique<ViewHarness>(true);
+    QVERIFY(view->start());
+    QVERIFY(QTest::qWaitForWindowExposed(&view->window()));
+    QTRY_VERIFY(DockedIcon() != nullptr);
+}
+
+void TrayTest::theIconDocksWithItsTip() {
+    const QSystemTrayIcon& icon = view->program().tray().icon();
+    QCOMPARE(icon.toolTip(), QStringLiteral("Tarnwick"));
+    QTRY_VERIFY(icon.geometry().isValid());
+    QVERIFY(view->find(QStringLiteral("ButtonExit"))->toolTip().isEmpty());
+}
+
+void TrayTest::aClickOnTheIconBringsTheWindowBack() {
+    view->click(QStringLiteral("ButtonExit"));
+    QTRY_VERIFY(!view->window().isVisible());
+    const QSystemTrayIcon& icon = view->program().tray().icon();
+    QTRY_VERIFY(icon.geometry().isValid());
+    ClickIcon(icon, 3);  // the right button brings nothing back
+    QTest::qWait(300);
+    QVERIFY(!view->window().isVisible());
+    ClickIcon(icon, 1);
+    QTRY_VERIFY(view->window().isVisible());
+    QVERIFY(view->model().windowVisible());
+}
+
+void TrayTest::closingRemovesTheIcon() {
+    view->window().close();
+    QVERIFY(view->program().platform().ended());
+    QTRY_VERIFY(DockedIcon() == nullptr);
+}
+
+}  // namespace tarnwick::qtview::test
+
+QTEST_MAIN(tarnwick::qtview::test::TrayTest)
+#include "tray_test.moc"
