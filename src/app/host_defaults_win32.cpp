@@ -1,6 +1,7 @@
 // Defaults on Windows: the program's folder, the shell's desktop folder, windir's drive.
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include "app/host_defaults.h"
 #include "common/win32_text.h"
