@@ -47,8 +47,11 @@ bool TypeFilter::skipsFolder(std::string_view name) const {
     if (extMode != AllButListed) {
         return false;
     }
-    // The folder marker is a backslash on every system: it is list text, not a path.
-    return Contains(skipExtList, "\\" + UpperCase(name));
+    // The folder marker is a backslash on every system: it is list text, not a path. Built by
+    // appending: GCC 12 warns wrongly about "\\" + std::string (its bug 105329).
+    std::string marker(1, '\\');
+    marker += UpperCase(name);
+    return Contains(skipExtList, marker);
 }
 
 TypeFilter BuildTypeFilter(int extMode, const std::vector<std::string>& onlyTypes,

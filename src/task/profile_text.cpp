@@ -128,7 +128,10 @@ bool ProfileText::write(std::string_view section, std::string_view key, std::str
     const std::string keyName = Fold(key);
     const auto found = sections_.find(Fold(section));
     if (found == sections_.end()) {
-        const std::size_t header = insertAfter(lastLine_, "[" + std::string(section) + "]");
+        // Built by appending: GCC 12 warns wrongly about "[" + std::string (its bug 105329).
+        std::string headerLine(1, '[');
+        headerLine.append(section).push_back(']');
+        const std::size_t header = insertAfter(lastLine_, std::move(headerLine));
         const std::size_t line = insertAfter(header, std::string(key) + "=" + std::string(value));
         sections_.try_emplace(Fold(section), Section{header, line, {}})
             .first->second.keys.try_emplace(keyName, line);
