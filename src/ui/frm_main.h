@@ -116,6 +116,8 @@ class FrmMain {
 
     // ---- The task ----
     void ResetTask();
+    // Public for the task-file fuzzer, which saves what it loads without the command's checks.
+    CommandOutcome SaveTask();
     CommandOutcome SaveConfig_Click();
     CommandOutcome UpdateButton_Click();
     // The result of the last pass that ran to its end.
@@ -150,7 +152,6 @@ class FrmMain {
     friend class MainWindowPass;
 
     void RunBackup();
-    CommandOutcome SaveTask();
     void BuildTypeFilter();
     void applyTaskFile(const TaskFileText& task);
     void loadDefaults();
