@@ -73,4 +73,9 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
+void ListBoxView::paintEvent(QPaintEvent* event) {
+    executeDelayedItemsLayout();
+    QListView::paintEvent(event);
+}
+
 }  // namespace tarnwick::qtview

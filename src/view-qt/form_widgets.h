@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QListView>
 #include <QString>
 #include <QWidget>
 
@@ -65,6 +66,19 @@ class ClickLabel : public QLabel {
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A list box's view. QListView forgets its layout at every inserted row and paints from a layout
+// it makes later, on a timer; during a pass the paint comes first, so the log would show empty
+// while lines pour in at its top. This view lays out before it paints, as QTreeView does.
+class ListBoxView : public QListView {
+    Q_OBJECT
+
+  public:
+    explicit ListBoxView(QWidget* parent = nullptr) : QListView(parent) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace tarnwick::qtview

@@ -133,7 +133,7 @@ QLineEdit* MainWindow::Builder::textBox(QWidget* parent, const QString& name, Te
 QListView* MainWindow::Builder::listBox(QWidget* parent, const QString& name, ListBox& control,
                                         QRect twips, const QColor& color) {
     auto* list =
-        place<QListView>(parent, name, twips.x(), twips.y(), twips.width(), twips.height());
+        place<ListBoxView>(parent, name, twips.x(), twips.y(), twips.width(), twips.height());
     list->setModel(new ListBoxModel(control, list));
     list->setUniformItemSizes(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);

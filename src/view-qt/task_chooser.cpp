@@ -9,6 +9,7 @@
 
 #include "ui/dialog.h"
 #include "view-qt/form_metrics.h"
+#include "view-qt/form_widgets.h"
 #include "view-qt/list_box_model.h"
 #include "view-qt/pictures.h"
 
@@ -107,7 +108,7 @@ void TaskChooser::build(const Pictures& pictures) {
     drives->setGeometry(TwipsRect(120, 0, 4095, 300, dpi));
     binder_.list(drives, model_.Drive1, [this](int row) { model_.selectDrive(row); });
 
-    auto* folders = new QListView(this);
+    auto* folders = new ListBoxView(this);
     folders->setObjectName(QStringLiteral("Dir1"));
     auto* folderRows = new FolderRows(model_, folders);
     folders->setModel(folderRows);
@@ -117,7 +118,7 @@ void TaskChooser::build(const Pictures& pictures) {
     connect(folders, &QListView::activated, this,
             [this](const QModelIndex& index) { model_.openFolder(model_.Dir1.list(index.row())); });
 
-    auto* files = new QListView(this);
+    auto* files = new ListBoxView(this);
     files->setObjectName(QStringLiteral("File1"));
     files->setModel(new ListBoxModel(model_.File1, files));
     files->setUniformItemSizes(true);

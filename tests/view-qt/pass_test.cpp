@@ -3,6 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QAbstractItemView>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +22,7 @@ struct Moment {
     QString note;
     std::string trayPicture;
     QString trayTip;
+    int inkOnLog;  // pixels of the log's top lines not in its background colour
 };
 
 }  // namespace
@@ -82,12 +84,23 @@ Moment PassTest::now() {
                    ->property("picture")
                    .toString();
     }
+    // The top of the log as its paint draws it.
+    auto* log = view->find<QAbstractItemView>(QStringLiteral("ListMessage"));
+    const QImage top = log->viewport()->grab(QRect(0, 0, log->viewport()->width(), 40)).toImage();
+    const QColor background = log->palette().color(QPalette::Base);
+    int ink = 0;
+    for (int y = 0; y < top.height(); ++y) {
+        for (int x = 0; x < top.width(); ++x) {
+            ink += top.pixelColor(x, y) != background ? 1 : 0;
+        }
+    }
     return {shown("ButtonExit"),
             shown("Image1(0)"),
             busy,
             view->find<QLabel>(QStringLiteral("LabDDir(6)"))->text(),
             view->program().tray().picture(),
-            view->program().tray().icon().toolTip()};
+            view->program().tray().icon().toolTip(),
+            ink};
 }
 
 void PassTest::thePassShowsItselfWhileItRunsAndTidiesUpAfter() {
@@ -108,6 +121,7 @@ void PassTest::thePassShowsItselfWhileItRunsAndTidiesUpAfter() {
         QCOMPARE(m.busyShown, QString::fromStdString(m.trayPicture));
         QCOMPARE(m.trayTip, QStringLiteral("正在扫描目标文件夹……"));
         QVERIFY2(m.note.startsWith(view->path(QStringLiteral("src"))), qPrintable(m.note));
+        QVERIFY2(m.inkOnLog > 0, "the log shows no lines during the pass");
         if (i > 0) {
             QVERIFY(m.busyShown != moments[i - 1].busyShown);  // the two pictures alternate
         }
