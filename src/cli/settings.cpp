@@ -1,6 +1,5 @@
 #include "cli/settings.h"
 
-#include <functional>
 #include <map>
 
 #include "cli/console_platform.h"
@@ -16,31 +15,31 @@ std::optional<int> SmallIndex(const std::string& text, int last) {
     return text[0] - '0';
 }
 
+template <typename Control>
+Control* Named(const std::map<std::string, Control*>& controls, const std::string& name) {
+    const auto found = controls.find(name);
+    return found == controls.end() ? nullptr : found->second;
+}
+
 TextBox* TextBoxNamed(FrmMain& w, const std::string& name) {
-    const std::map<std::string, TextBox*> boxes = {
-        {"txtToFolder", &w.txtToFolder},
-        {"TextTask", &w.TextTask},
-        {"Text1", &w.Text1},
-        {"Text3", &w.Text3},
-        {"Text4", &w.Text4},
-        {"Text5", &w.Text5},
-        {"Text6", &w.Text6},
-        {"Text7", &w.Text7},
-    };
-    const auto found = boxes.find(name);
-    return found == boxes.end() ? nullptr : found->second;
+    return Named<TextBox>({{"txtToFolder", &w.txtToFolder},
+                           {"TextTask", &w.TextTask},
+                           {"Text1", &w.Text1},
+                           {"Text3", &w.Text3},
+                           {"Text4", &w.Text4},
+                           {"Text5", &w.Text5},
+                           {"Text6", &w.Text6},
+                           {"Text7", &w.Text7}},
+                          name);
 }
 
 CheckBox* CheckBoxNamed(FrmMain& w, const std::string& name) {
-    const std::map<std::string, CheckBox*> boxes = {
-        {"Check1", &w.Check1},
-        {"Check2", &w.Check2},
-        {"CheckFullFodler", &w.CheckFullFodler},
-        {"CheckAllSub", &w.CheckAllSub},
-        {"CheckNoCopy", &w.CheckNoCopy},
-    };
-    const auto found = boxes.find(name);
-    return found == boxes.end() ? nullptr : found->second;
+    return Named<CheckBox>({{"Check1", &w.Check1},
+                            {"Check2", &w.Check2},
+                            {"CheckFullFodler", &w.CheckFullFodler},
+                            {"CheckAllSub", &w.CheckAllSub},
+                            {"CheckNoCopy", &w.CheckNoCopy}},
+                           name);
 }
 
 std::optional<std::string> AddToList(const std::string& list, const std::string& text, FrmMain& w,
