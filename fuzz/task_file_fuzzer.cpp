@@ -1,6 +1,7 @@
 // Any bytes as a task file, loaded into the window the way start-up loads it. Whatever the file
 // holds, loading ends, in bounded memory, and a file saved from the loaded state (to a new file or
 // over the file itself) loads back to the state the window showed after the save.
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "backup/type_filter.h"
 #include "cli/state_report.h"
 #include "common/number_text.h"
 #include "common/text_encoding.h"
@@ -145,6 +147,57 @@ void CheckListLength(const std::string& bytes, const FrmMain& window) {
     }
 }
 
+int Selected(const std::array<OptionButton, 3>& group) {
+    int selected = 0;
+    for (const auto& button : group) {
+        selected += button.value() ? 1 : 0;
+    }
+    return selected;
+}
+
+std::vector<std::string> UpperCased(const ListBox& list) {
+    std::vector<std::string> upper;
+    for (const auto& item : list.items()) {
+        upper.push_back(UpperCase(item));
+    }
+    return upper;
+}
+
+// Whatever the file held, the window is one a user could have made: every value in its range,
+// one button of each group, the boxes the mode uses enabled, the filter built from the lists.
+void CheckConsistent(const FrmMain& w) {
+    const auto fail = [&](const char* what) {
+        Fail(what, "a consistent window\n", StateReport(w));
+    };
+    if (w.IntervalMinutes < 1 || w.IntervalMinutes > 180 ||
+        w.Text4.text() != std::to_string(w.IntervalMinutes)) {
+        fail("the interval is out of range or not shown");
+    }
+    for (const CheckBox* box : {&w.Check1, &w.Check2, &w.CheckFullFodler}) {
+        if (box->value() != 0 && box->value() != 1) {
+            fail("a check box holds neither 0 nor 1");
+        }
+    }
+    if (Selected(w.Option1) != 1 || Selected(w.Option2) != 1) {
+        fail("an option group has not exactly one button selected");
+    }
+    const bool daily = w.Option1[0].value();
+    if (w.Text5.enabled() != daily || w.Text6.enabled() != daily ||
+        w.Text4.enabled() != w.Option1[1].value() || w.Timer1.enabled() == w.Option1[2].value() ||
+        w.Text3.enabled() != (w.Check2.value() != 0)) {
+        fail("a box is enabled against its mode");
+    }
+    if (!(ReadNumber(w.Text3.text()) > 0) || !(ReadNumber(w.Text5.text()) < 24) ||
+        !(ReadNumber(w.Text6.text()) < 60)) {
+        fail("a number box holds a value loading must refuse");
+    }
+    if (w.Filter.extMode != SelectedIndex(w.Option2) ||
+        w.Filter.onlyExtList != UpperCased(w.List3) ||
+        w.Filter.skipExtList != UpperCased(w.List4)) {
+        fail("the type filter is not the one the lists make");
+    }
+}
+
 void RoundTrip(const System& system, const std::string& bytes) {
     const std::string task = system.folder + "t.ini";
     const std::string fresh = system.folder + "saved.ini";
@@ -152,6 +205,7 @@ void RoundTrip(const System& system, const std::string& bytes) {
     // Saved to a new file.
     Scene first(system, bytes, task);
     CheckListLength(bytes, first.window);
+    CheckConsistent(first.window);
     const std::string loaded = StateReport(first.window);
     first.window.TextTask.setText(fresh);
     if (first.window.SaveTask() != FrmMain::CommandOutcome::Done) {

@@ -18,6 +18,9 @@ FrmMain::FrmMain(Platform& platform, FileSystem& fs, Clock& clock, HostDefaults 
     Image1[2].setVisible(false);
     Option1[2].setValue(true);
     Option2[0].setValue(true);
+    // The size box follows its check box from the start: a task loaded with the limit off leaves
+    // the box as it is, which must then already be disabled.
+    Text3.setEnabled(Check2.value() != 0);
     LabDDir[4].setCaption("分钟(1～180)");
     LabDDir[5].setCaption("时");
     LabDDir[kNoteLabel].setCaption(std::string(texts::kUsageNote));

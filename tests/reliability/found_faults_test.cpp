@@ -50,5 +50,20 @@ TEST_F(FoundFault, EveryKindOfLineEndKeepsTheWholeList) {
     }
 }
 
+// The size box is enabled exactly when its check box is ticked. Loading fires the check box's
+// handler only when its value changes, so a window created with the box enabled kept it enabled
+// after loading a task whose limit is off.
+TEST_F(FoundFault, TheSizeBoxFollowsItsCheckBoxFromTheStart) {
+    EXPECT_EQ(window->Check2.value(), 0);
+    EXPECT_FALSE(window->Text3.enabled());
+    for (const char* limit : {"LimitSize=0", "", "LimitSize=1", "LimitSize=0"}) {
+        SCOPED_TRACE(limit);
+        writeTask("C:\\t.ini", {"[Comm]", limit});
+        window->IniPath = "C:\\t.ini";
+        window->ResetTask();
+        EXPECT_EQ(window->Text3.enabled(), window->Check2.value() != 0);
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick
