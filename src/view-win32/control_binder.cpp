@@ -1,0 +1,531 @@
+#include "view-win32/control_binder.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "common/win32_text.h"
+#include "view-win32/form_metrics.h"
+
+namespace tarnwick::win32view {
+namespace {
+
+constexpr int kToolTipWidth = 400;
+constexpr char kRowsProperty[] = "TarnwickRows";
+constexpr char kOldProcProperty[] = "TarnwickListProc";
+
+bool HasStyle(HWND widget, LONG style) {
+    return (GetWindowLongA(widget, GWL_STYLE) & style) != 0;
+}
+
+// Answers the text queries of an owner-drawn list box without data from the model's lines.
+LRESULT CALLBACK VirtualListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* rows = static_cast<const ListBox*>(GetPropA(list, kRowsProperty));
+    auto* old = reinterpret_cast<WNDPROC>(GetPropA(list, kOldProcProperty));
+    const int row = static_cast<int>(wParam);
+    switch (message) {
+        case LB_GETTEXTLEN:
+            if (rows != nullptr) {
+                return row >= 0 && row < rows->listCount()
+                           ? static_cast<LRESULT>(Widen(rows->list(row)).size())
+                           : LB_ERR;
+            }
+            break;
+        case LB_GETTEXT:
+            if (rows != nullptr) {
+                if (row < 0 || row >= rows->listCount() || lParam == 0) {
+                    return LB_ERR;
+                }
+                const std::wstring text = Widen(rows->list(row));
+                auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+                std::copy(text.begin(), text.end(), buffer);
+                buffer[text.size()] = L'\0';
+                return static_cast<LRESULT>(text.size());
+            }
+            break;
+        case WM_NCDESTROY:
+            RemovePropA(list, kRowsProperty);
+            RemovePropA(list, kOldProcProperty);
+            SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+            break;
+        default:
+            break;
+    }
+    return CallWindowProcW(old, list, message, wParam, lParam);
+}
+
+}  // namespace
+
+// What a virtual list keeps between events: whether painting waits, and the width of its widest
+// row for the horizontal scroll bar.
+struct ControlBinder::VirtualRows {
+    HWND list = nullptr;
+    ListBox* model = nullptr;
+    bool paintPending = false;
+    int widest = 0;
+    HDC measure = nullptr;
+
+    ~VirtualRows() {
+        if (measure != nullptr) {
+            DeleteDC(measure);
+        }
+    }
+
+    void measureRow(int row) {
+        if (measure == nullptr) {
+            measure = CreateCompatibleDC(nullptr);
+        }
+        SelectObject(measure, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+        const std::string text = ToAnsi(model->list(row));
+        SIZE size = {};
+        GetTextExtentPoint32A(measure, text.data(), static_cast<int>(text.size()), &size);
+        if (size.cx > widest) {
+            widest = size.cx;
+            SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+        }
+    }
+};
+
+ControlBinder::ControlBinder(HWND window) : window_(window) {}
+
+ControlBinder::~ControlBinder() {
+    detach();
+}
+
+void ControlBinder::detach() {
+    if (detached_) {
+        return;
+    }
+    detached_ = true;
+    for (auto& binding : bindings_) {
+        if (binding->control != nullptr) {
+            binding->control->setListener({});
+        }
+    }
+    for (ListBox* list : rowSources_) {
+        list->setRowListener({});
+    }
+}
+
+ControlBinder::Binding& ControlBinder::add(HWND widget, Control* control) {
+    auto binding = std::make_unique<Binding>();
+    binding->widget = widget;
+    binding->control = control;
+    binding->page = buildingPage_;
+    binding->enabled = IsWindowEnabled(widget) != FALSE;
+    binding->shown = HasStyle(widget, WS_VISIBLE);
+    bindings_.push_back(std::move(binding));
+    return *bindings_.back();
+}
+
+void ControlBinder::listen(Binding& binding, std::function<void()> redraw) {
+    binding.redraw = std::move(redraw);
+    binding.redraw();
+    Binding* bound = &binding;
+    if (binding.control != nullptr) {
+        binding.control->setListener([this, bound] {
+            if (!detached_) {
+                bound->redraw();
+            }
+        });
+    }
+}
+
+bool ControlBinder::shouldShow(const Binding& binding) const {
+    const bool visible = binding.control == nullptr || binding.control->visible();
+    return visible && (binding.page < 0 || binding.page == page_);
+}
+
+void ControlBinder::redrawCommon(Binding& binding) {
+    if (binding.control != nullptr && binding.control->enabled() != binding.enabled) {
+        binding.enabled = binding.control->enabled();
+        EnableWindow(binding.widget, binding.enabled ? TRUE : FALSE);
+    }
+    const bool show = shouldShow(binding);
+    if (show != binding.shown) {
+        binding.shown = show;
+        ShowWindow(binding.widget, show ? SW_SHOWNA : SW_HIDE);
+    }
+    if (binding.control != nullptr && binding.control->toolTip() != binding.toolTip) {
+        setToolTip(binding, binding.control->toolTip());
+    }
+}
+
+void ControlBinder::setToolTip(Binding& binding, const std::string& tip) {
+    if (toolTips_ == nullptr) {
+        toolTips_ =
+            CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr, nullptr);
+        SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
+    }
+    std::string text = ToAnsi(tip);
+    TOOLINFOA tool = {};
+    // The size without the last field: comctl32 before version 6 refuses the larger record.
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(binding.widget);
+    tool.lpszText = text.data();
+    if (binding.toolTip.empty()) {
+        SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    } else if (tip.empty()) {
+        SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    } else {
+        SendMessageA(toolTips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    binding.toolTip = tip;
+}
+
+void ControlBinder::onCommand(HWND widget, std::function<void(int)> handler) {
+    commands_[widget] = std::move(handler);
+}
+
+bool ControlBinder::command(HWND widget, int code) {
+    if (detached_) {
+        return false;
+    }
+    const auto found = commands_.find(widget);
+    if (found == commands_.end()) {
+        return false;
+    }
+    // A copy: the handler may end the window and this binder's maps with it.
+    const auto handler = found->second;
+    handler(code);
+    return true;
+}
+
+bool ControlBinder::tick(UINT id) {
+    if (detached_) {
+        return false;
+    }
+    const auto found = ticks_.find(id);
+    if (found == ticks_.end()) {
+        return false;
+    }
+    const Action tick = found->second;
+    tick();
+    return true;
+}
+
+void ControlBinder::button(HWND widget, Captioned& control, Action clicked) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    onCommand(widget, [this, clicked, bound](int code) {
+        if (code == BN_CLICKED) {
+            clicked();
+            if (!detached_) {
+                bound->redraw();
+            }
+        }
+    });
+    listen(binding, [this, bound, &control] {
+        redrawCommon(*bound);
+        if (WindowText(bound->widget) != control.caption()) {
+            SetWindowTextA(bound->widget, ToAnsi(control.caption()).c_str());
+        }
+    });
+}
+
+void ControlBinder::label(HWND widget, Captioned& control, Action clicked) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    if (clicked) {
+        onCommand(widget, [clicked](int code) {
+            if (code == STN_CLICKED) {
+                clicked();
+            }
+        });
+    }
+    listen(binding, [this, bound, &control] {
+        redrawCommon(*bound);
+        if (WindowText(bound->widget) != control.caption()) {
+            SetWindowTextA(bound->widget, ToAnsi(control.caption()).c_str());
+            // Owner-drawn statics (the frames) are not repainted by a new text of their own.
+            InvalidateRect(bound->widget, nullptr, TRUE);
+        }
+    });
+}
+
+void ControlBinder::tab(HWND widget, int index, Captioned& control) {
+    Binding& binding = add(widget, &control);
+    listen(binding, [widget, index, &control] {
+        std::string text = ToAnsi(control.caption());
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageA(widget, TCM_SETITEMA, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
+    });
+}
+
+void ControlBinder::text(HWND widget, TextBox& control) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    SendMessageA(widget, EM_SETLIMITTEXT, 0, 0);  // no text box limits its text
+    // While the box takes the model's text, its change notification is not the user's edit: a
+    // character the code page lacks would come back as another one.
+    auto settingText = std::make_shared<bool>(false);
+    onCommand(widget, [&control, widget, settingText](int code) {
+        if (code == EN_CHANGE && !*settingText) {
+            control.setText(WindowText(widget));
+        }
+    });
+    listen(binding, [this, bound, &control, settingText] {
+        redrawCommon(*bound);
+        if (WindowText(bound->widget) != control.text()) {
+            *settingText = true;
+            SetWindowTextA(bound->widget, ToAnsi(control.text()).c_str());
+            *settingText = false;
+        }
+    });
+}
+
+void ControlBinder::check(HWND widget, CheckBox& control, std::function<void(int)> clicked) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    onCommand(widget, [this, widget, clicked, bound](int code) {
+        if (code == BN_CLICKED) {
+            clicked(SendMessageA(widget, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+            if (!detached_) {
+                bound->redraw();
+            }
+        }
+    });
+    listen(binding, [this, bound, &control] {
+        redrawCommon(*bound);
+        if (WindowText(bound->widget) != control.caption()) {
+            SetWindowTextA(bound->widget, ToAnsi(control.caption()).c_str());
+        }
+        SendMessageA(bound->widget, BM_SETCHECK, control.value() != 0 ? BST_CHECKED : BST_UNCHECKED,
+                     0);
+    });
+}
+
+void ControlBinder::option(HWND widget, OptionButton& control, Action clicked) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    onCommand(widget, [this, clicked, bound](int code) {
+        if (code == BN_CLICKED) {
+            clicked();
+            if (!detached_) {
+                bound->redraw();
+            }
+        }
+    });
+    listen(binding, [this, bound, &control] {
+        redrawCommon(*bound);
+        if (WindowText(bound->widget) != control.caption()) {
+            SetWindowTextA(bound->widget, ToAnsi(control.caption()).c_str());
+        }
+        SendMessageA(bound->widget, BM_SETCHECK, control.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    });
+}
+
+void ControlBinder::list(HWND widget, ListBox& control) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    for (const auto& item : control.items()) {
+        SendMessageA(widget, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToAnsi(item).c_str()));
+    }
+    control.setRowListener([widget, &control](const ListBox::Change& change) {
+        const auto row = static_cast<WPARAM>(change.index);
+        switch (change.kind) {
+            case ListBox::Change::Appended:
+                SendMessageA(widget, LB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(ToAnsi(control.list(change.index)).c_str()));
+                break;
+            case ListBox::Change::InsertedFirst:
+                SendMessageA(widget, LB_INSERTSTRING, 0,
+                             reinterpret_cast<LPARAM>(ToAnsi(control.list(0)).c_str()));
+                break;
+            case ListBox::Change::Removed:
+                SendMessageA(widget, LB_DELETESTRING, row, 0);
+                break;
+            case ListBox::Change::ItemChanged:
+                SendMessageA(widget, LB_DELETESTRING, row, 0);
+                SendMessageA(widget, LB_INSERTSTRING, row,
+                             reinterpret_cast<LPARAM>(ToAnsi(control.list(change.index)).c_str()));
+                break;
+            case ListBox::Change::Cleared:
+                SendMessageA(widget, LB_RESETCONTENT, 0, 0);
+                break;
+        }
+    });
+    rowSources_.push_back(&control);
+    onCommand(widget, [widget, &control](int code) {
+        if (code == LBN_SELCHANGE) {
+            control.setListIndex(static_cast<int>(SendMessageA(widget, LB_GETCURSEL, 0, 0)));
+        }
+    });
+    listen(binding, [this, bound, &control] {
+        redrawCommon(*bound);
+        if (SendMessageA(bound->widget, LB_GETCURSEL, 0, 0) != control.listIndex()) {
+            SendMessageA(bound->widget, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
+        }
+    });
+}
+
+void ControlBinder::virtualList(HWND widget, ListBox& control) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    auto rows = std::make_unique<VirtualRows>();
+    rows->list = widget;
+    rows->model = &control;
+    VirtualRows* state = rows.get();
+    virtualRows_.push_back(std::move(rows));
+
+    // The owner-drawn list box without data keeps no strings, and the system copies a string
+    // across processes only for a list box whose style says it has them.
+    SetWindowLongA(widget, GWL_STYLE, GetWindowLongA(widget, GWL_STYLE) | LBS_HASSTRINGS);
+    SetPropA(widget, kRowsProperty, &control);
+    SetPropA(widget, kOldProcProperty,
+             reinterpret_cast<HANDLE>(GetWindowLongPtrW(widget, GWLP_WNDPROC)));
+    SetWindowLongPtrW(widget, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(VirtualListProc));
+
+    SendMessageA(widget, LB_SETCOUNT, static_cast<WPARAM>(control.listCount()), 0);
+    for (int row = 0; row < control.listCount(); ++row) {
+        state->measureRow(row);
+    }
+    control.setRowListener([this, state](const ListBox::Change& change) {
+        // Painting row by row would cost far more than the rows: the list paints once the event
+        // loop runs again, at the pass's next yield at the latest.
+        if (!state->paintPending) {
+            state->paintPending = true;
+            SendMessageA(state->list, WM_SETREDRAW, FALSE, 0);
+            PostMessageA(window_, kPaintListsMessage, 0, 0);
+        }
+        SendMessageA(state->list, LB_SETCOUNT, static_cast<WPARAM>(state->model->listCount()), 0);
+        if (change.kind == ListBox::Change::Cleared) {
+            state->widest = 0;
+            SendMessageA(state->list, LB_SETHORIZONTALEXTENT, 0, 0);
+        } else if (change.kind != ListBox::Change::Removed) {
+            state->measureRow(change.index);
+        }
+    });
+    rowSources_.push_back(&control);
+    onCommand(widget, [widget, &control](int code) {
+        if (code == LBN_SELCHANGE) {
+            control.setListIndex(static_cast<int>(SendMessageA(widget, LB_GETCURSEL, 0, 0)));
+        }
+    });
+    listen(binding, [this, bound, &control] {
+        redrawCommon(*bound);
+        if (SendMessageA(bound->widget, LB_GETCURSEL, 0, 0) != control.listIndex()) {
+            SendMessageA(bound->widget, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
+        }
+    });
+}
+
+void ControlBinder::paintLists() {
+    if (detached_) {
+        return;
+    }
+    for (auto& rows : virtualRows_) {
+        if (rows->paintPending) {
+            rows->paintPending = false;
+            SendMessageA(rows->list, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(rows->list, nullptr, TRUE);
+        }
+    }
+}
+
+void ControlBinder::dropDownList(HWND widget, ListBox& control, std::function<void(int)> chosen) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    for (const auto& item : control.items()) {
+        SendMessageA(widget, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToAnsi(item).c_str()));
+    }
+    control.setRowListener([widget, &control](const ListBox::Change& change) {
+        const auto row = static_cast<WPARAM>(change.index);
+        switch (change.kind) {
+            case ListBox::Change::Appended:
+                SendMessageA(widget, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(ToAnsi(control.list(change.index)).c_str()));
+                break;
+            case ListBox::Change::InsertedFirst:
+                SendMessageA(widget, CB_INSERTSTRING, 0,
+                             reinterpret_cast<LPARAM>(ToAnsi(control.list(0)).c_str()));
+                break;
+            case ListBox::Change::Removed:
+                SendMessageA(widget, CB_DELETESTRING, row, 0);
+                break;
+            case ListBox::Change::ItemChanged:
+                SendMessageA(widget, CB_DELETESTRING, row, 0);
+                SendMessageA(widget, CB_INSERTSTRING, row,
+                             reinterpret_cast<LPARAM>(ToAnsi(control.list(change.index)).c_str()));
+                break;
+            case ListBox::Change::Cleared:
+                SendMessageA(widget, CB_RESETCONTENT, 0, 0);
+                break;
+        }
+    });
+    rowSources_.push_back(&control);
+    onCommand(widget, [widget, chosen](int code) {
+        if (code == CBN_SELCHANGE) {
+            chosen(static_cast<int>(SendMessageA(widget, CB_GETCURSEL, 0, 0)));
+        }
+    });
+    listen(binding, [this, bound, &control] {
+        redrawCommon(*bound);
+        if (SendMessageA(bound->widget, CB_GETCURSEL, 0, 0) != control.listIndex()) {
+            SendMessageA(bound->widget, CB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
+        }
+    });
+}
+
+void ControlBinder::image(HWND widget, Image& control, IconSource icons) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    auto shown = std::make_shared<std::string>();
+    listen(binding, [this, bound, &control, icons, shown] {
+        redrawCommon(*bound);
+        if (*shown != control.picture()) {
+            *shown = control.picture();
+            SendMessageA(bound->widget, STM_SETICON,
+                         reinterpret_cast<WPARAM>(icons(control.picture())), 0);
+        }
+    });
+}
+
+void ControlBinder::drawnImage(HWND widget, Image& control) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    listen(binding, [this, bound] {
+        redrawCommon(*bound);
+        InvalidateRect(bound->widget, nullptr, TRUE);
+    });
+}
+
+void ControlBinder::timer(UINT id, Timer& control, Action tick) {
+    ticks_[id] = std::move(tick);
+    Binding& binding = add(window_, &control);
+    binding.page = -1;
+    auto running = std::make_shared<bool>(false);
+    const HWND window = window_;
+    listen(binding, [window, id, &control, running] {
+        if (control.enabled() && !*running) {
+            *running = SetTimer(window, id, static_cast<UINT>(control.interval()), nullptr) != 0;
+        } else if (!control.enabled() && *running) {
+            KillTimer(window, id);
+            *running = false;
+        }
+    });
+}
+
+void ControlBinder::decoration(HWND widget) {
+    Binding& binding = add(widget, nullptr);
+    Binding* bound = &binding;
+    listen(binding, [this, bound] { redrawCommon(*bound); });
+}
+
+void ControlBinder::showPage(int page) {
+    page_ = page;
+    for (auto& binding : bindings_) {
+        if (binding->page >= 0) {
+            redrawCommon(*binding);
+        }
+    }
+}
+
+}  // namespace tarnwick::win32view

@@ -1,0 +1,60 @@
+#include "view-win32/form_metrics.h"
+
+#include <cmath>
+
+#include "common/text_encoding.h"
+#include "common/win32_text.h"
+
+namespace tarnwick::win32view {
+
+int ScreenDotsPerInch() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : 96;
+}
+
+int TwipsToPixels(int twips, int dotsPerInch) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) * dotsPerInch / kTwipsPerInch));
+}
+
+RECT TwipsRect(int left, int top, int width, int height, int dotsPerInch) {
+    return {TwipsToPixels(left, dotsPerInch), TwipsToPixels(top, dotsPerInch),
+            TwipsToPixels(left + width, dotsPerInch), TwipsToPixels(top + height, dotsPerInch)};
+}
+
+std::string ToAnsi(std::string_view utf8) {
+    const std::wstring wide = Widen(utf8);
+    if (wide.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
+    return ansi;
+}
+
+std::string FromAnsi(std::string_view ansi) {
+    return AnsiToUtf8(ansi);
+}
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
+    return FromAnsi(text);
+}
+
+HFONT CreateCaptionFont(double points, bool bold, int dotsPerInch) {
+    const int height = -static_cast<int>(std::lround(points * dotsPerInch / 72.0));
+    const std::string face = ToAnsi("宋体");
+    return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+}
+
+}  // namespace tarnwick::win32view

@@ -1,0 +1,78 @@
+#pragma once
+
+// The main window: every control of the model as a child window at its place in twips, drawn in
+// the form's colours and fonts, with their events forwarded to the model.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "view-win32/control_binder.h"
+
+namespace tarnwick {
+class FrmMain;
+}
+
+namespace tarnwick::win32view {
+
+class Pictures;
+class TrayIcon;
+
+class MainWindow {
+  public:
+    // Creates the window hidden, with every control bound to the model.
+    MainWindow(HINSTANCE instance, FrmMain& model, const Pictures& pictures, TrayIcon& tray);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    ControlBinder& binder() { return *binder_; }
+    int dotsPerInch() const { return dpi_; }
+
+    void show();
+    void hide();
+    void minimize();
+    // Closes the window for good; the message loop ends with it.
+    void destroy();
+
+    // The tab page shown (0 or 1).
+    int page() const;
+
+  private:
+    struct Colors {
+        COLORREF background;
+        COLORREF text;
+        HBRUSH brush;
+    };
+    class Builder;
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT colorControl(HDC dc, HWND control);
+    bool drawItem(const DRAWITEMSTRUCT& item);
+    void setColors(int id, COLORREF background, COLORREF text = CLR_INVALID);
+    HICON picture(const std::string& name, int sideTwips) const;
+
+    HINSTANCE instance_;
+    FrmMain& model_;
+    const Pictures& pictures_;
+    TrayIcon& tray_;
+    int dpi_;
+    UINT taskbarCreated_;
+    HWND window_ = nullptr;
+    HWND tabs_ = nullptr;
+    HIMAGELIST tabPictures_ = nullptr;
+    std::map<double, HFONT> fonts_;
+    HFONT boldFont_ = nullptr;
+    int logRowHeight_ = 16;
+    std::map<int, Colors> colors_;
+    std::map<int, const char*> buttonPictures_;
+    std::unique_ptr<ControlBinder> binder_;
+    bool destroyed_ = false;
+};
+
+}  // namespace tarnwick::win32view

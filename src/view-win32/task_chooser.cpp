@@ -1,0 +1,245 @@
+#include "view-win32/task_chooser.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "common/win32_text.h"
+#include "ui/dialog.h"
+#include "view-win32/control_ids.h"
+#include "view-win32/form_metrics.h"
+#include "view-win32/owner_draw.h"
+#include "view-win32/pictures.h"
+
+namespace tarnwick::win32view {
+namespace {
+
+constexpr double kPoints = 9.75;
+constexpr int kClientWidthTwips = 6870;
+constexpr int kClientHeightTwips = 5640;
+constexpr int kButtonPictureTwips = 360;
+constexpr int kIndentTwips = 180;
+constexpr int kDropDownRows = 8;
+constexpr DWORD kDialogStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+// An empty dialog template with the caption: the controls are made at their places in twips once
+// the dialog exists.
+std::vector<WORD> Template(const std::string& caption) {
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
+    header->style = kDialogStyle;
+    words.push_back(0);  // no menu
+    words.push_back(0);  // the system's dialog class
+    for (const wchar_t c : Widen(caption)) {
+        words.push_back(static_cast<WORD>(c));
+    }
+    words.push_back(0);
+    return words;
+}
+
+HICON FolderIcon(bool open) {
+    SHFILEINFOA info = {};
+    const UINT flags =
+        SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | (open ? SHGFI_OPENICON : 0);
+    SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info), flags);
+    return info.hIcon;
+}
+
+}  // namespace
+
+TaskChooser::TaskChooser(Dialog& model, const Pictures& pictures, HINSTANCE instance,
+                         int dotsPerInch)
+    : model_(model), pictures_(pictures), instance_(instance), dpi_(dotsPerInch) {}
+
+TaskChooser::~TaskChooser() {
+    model_.setCloseListener({});
+    binder_.reset();
+    if (font_ != nullptr) {
+        DeleteObject(font_);
+    }
+    for (HICON icon : {openFolder_, closedFolder_}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
+void TaskChooser::run(HWND owner) {
+    std::vector<WORD> words = Template(model_.caption());
+    // The model closes the dialog: by OK after loading the task, or by Cancel.
+    model_.setCloseListener([this] {
+        if (binder_ != nullptr) {
+            binder_->detach();
+        }
+        EndDialog(dialog_, 0);
+    });
+    DialogBoxIndirectParamA(instance_, reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner,
+                            Procedure, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK TaskChooser::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<TaskChooser*>(lParam);
+        self->dialog_ = dialog;
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    }
+    auto* self = reinterpret_cast<TaskChooser*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return self != nullptr ? self->handle(message, wParam, lParam) : FALSE;
+}
+
+HWND TaskChooser::create(const char* className, DWORD style, int id, int left, int top, int width,
+                         int height, DWORD exStyle) {
+    const RECT rect = TwipsRect(left, top, width, height, dpi_);
+    HWND child = CreateWindowExA(
+        exStyle, className, "", style | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, rect.left,
+        rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return child;
+}
+
+void TaskChooser::build() {
+    font_ = CreateCaptionFont(kPoints, false, dpi_);
+    SendMessageA(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    openFolder_ = FolderIcon(true);
+    closedFolder_ = FolderIcon(false);
+    HDC screen = GetDC(dialog_);
+    HGDIOBJ old = SelectObject(screen, font_);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(dialog_, screen);
+    rowHeight_ = std::max<int>(metrics.tmHeight + 2, GetSystemMetrics(SM_CYSMICON) + 2);
+
+    // The client area at its size in twips, over the middle of the owner.
+    RECT frame = TwipsRect(0, 0, kClientWidthTwips, kClientHeightTwips, dpi_);
+    AdjustWindowRectEx(&frame, kDialogStyle, FALSE, GetWindowLongA(dialog_, GWL_EXSTYLE));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT owner = {};
+    HWND ownerWindow = GetWindow(dialog_, GW_OWNER);
+    if (ownerWindow == nullptr || IsWindowVisible(ownerWindow) == FALSE ||
+        GetWindowRect(ownerWindow, &owner) == FALSE) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &owner, 0);
+    }
+    SetWindowPos(dialog_, nullptr, owner.left + (owner.right - owner.left - width) / 2,
+                 owner.top + (owner.bottom - owner.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    binder_ = std::make_unique<ControlBinder>(dialog_);
+    Dialog* model = &model_;
+    // In the order the Tab key goes: the buttons first, as the form has it.
+    HWND ok = create("BUTTON", BS_OWNERDRAW, IDC_OKButton, 4440, 4680, 1095, 855);
+    binder_->button(ok, model_.OKButton, [model] { model->OKButton_Click(); });
+    HWND cancel = create("BUTTON", BS_OWNERDRAW, IDC_CancelButton, 5760, 4680, 975, 855);
+    binder_->button(cancel, model_.CancelButton, [model] { model->CancelButton_Click(); });
+
+    // The drop-down part of the drive list reaches below the box.
+    const int dropDown = TwipsToPixels(300, dpi_) + kDropDownRows * rowHeight_;
+    HWND drives = create("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, IDC_Drive1, 120, 0, 4095, 300);
+    RECT box = {};
+    GetWindowRect(drives, &box);
+    SetWindowPos(drives, nullptr, 0, 0, box.right - box.left, dropDown, SWP_NOMOVE | SWP_NOZORDER);
+    binder_->dropDownList(drives, model_.Drive1, [model](int row) { model->selectDrive(row); });
+
+    HWND folders =
+        create("LISTBOX",
+               LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
+               IDC_Dir1, 120, 360, 4095, 5130, WS_EX_CLIENTEDGE);
+    SendMessageA(folders, LB_SETITEMHEIGHT, 0, rowHeight_);
+    binder_->list(folders, model_.Dir1);
+    HWND files = create("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, IDC_File1, 4320,
+                        0, 2535, 4590, WS_EX_CLIENTEDGE);
+    binder_->list(files, model_.File1);
+    SetFocus(ok);
+}
+
+INT_PTR TaskChooser::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            build();
+            return FALSE;  // the focus is set
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (binder_ == nullptr || binder_->detached()) {
+                return TRUE;
+            }
+            if (lParam != 0 && id == IDC_Dir1 && code == LBN_DBLCLK) {
+                // A double click opens the folder, as in any folder list.
+                const int row = static_cast<int>(
+                    SendMessageA(reinterpret_cast<HWND>(lParam), LB_GETCURSEL, 0, 0));
+                if (row >= 0 && row < model_.Dir1.listCount()) {
+                    model_.openFolder(model_.Dir1.list(row));
+                }
+                return TRUE;
+            }
+            if (lParam != 0 && binder_->command(reinterpret_cast<HWND>(lParam), code)) {
+                return TRUE;
+            }
+            // Enter, Esc and the close box.
+            if (id == IDOK) {
+                model_.OKButton_Click();
+                return TRUE;
+            }
+            if (id == IDCANCEL) {
+                model_.CancelButton_Click();
+                return TRUE;
+            }
+            break;
+        }
+        case WM_MEASUREITEM: {
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item->CtlID == IDC_Dir1) {
+                item->itemHeight = static_cast<UINT>(rowHeight_);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_DRAWITEM:
+            return drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+        default:
+            break;
+    }
+    return FALSE;
+}
+
+bool TaskChooser::drawItem(const DRAWITEMSTRUCT& item) {
+    const int side = TwipsToPixels(kButtonPictureTwips, dpi_);
+    switch (item.CtlID) {
+        case IDC_OKButton:
+            DrawPictureButton(item, pictures_.icon("ok", side), side, GetSysColor(COLOR_BTNFACE));
+            return true;
+        case IDC_CancelButton:
+            DrawPictureButton(item, pictures_.icon("cancel", side), side,
+                              GetSysColor(COLOR_BTNFACE));
+            return true;
+        case IDC_Dir1: {
+            const int row = static_cast<int>(item.itemID);
+            if (row < 0 || row >= model_.Dir1.listCount()) {
+                FillItem(item, GetSysColor(COLOR_WINDOW));
+                return true;
+            }
+            // The folders from the root down to the one shown, open, then its subfolders one
+            // step further in, closed; each by its last name, the root by its whole path.
+            const bool open = row < model_.dir1Depth();
+            const int depth = std::min(row, model_.dir1Depth());
+            std::string name = model_.Dir1.list(row);
+            if (row > 0) {
+                const std::size_t separator = name.find_last_of('\\');
+                if (separator != std::string::npos && separator + 1 < name.size()) {
+                    name = name.substr(separator + 1);
+                }
+            }
+            DrawListRow(item, name, GetSysColor(COLOR_WINDOW),
+                        depth * TwipsToPixels(kIndentTwips, dpi_),
+                        open ? openFolder_ : closedFolder_, GetSystemMetrics(SM_CXSMICON));
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace tarnwick::win32view
