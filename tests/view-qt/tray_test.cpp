@@ -32,6 +32,26 @@ void ClickIcon(const QSystemTrayIcon& icon, int button) {
                        QString::number(at.y()), QStringLiteral("click"), QString::number(button)});
 }
 
+using Seen = QList<QPair<int, bool>>;
+
+// Clicks the icon until it reports the button's message: the tray may still be placing an icon
+// it has just taken in, and a click beside it is lost.
+bool ClickLands(const QSystemTrayIcon& icon, int button, int message, const Seen& seen) {
+    const qsizetype before = seen.size();
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        ClickIcon(icon, button);
+        for (int waited = 0; waited < 1000; waited += 20) {
+            for (qsizetype i = before; i < seen.size(); ++i) {
+                if (seen[i].first == message) {
+                    return true;
+                }
+            }
+            QTest::qWait(20);
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 class TrayTest : public QObject {
@@ -87,20 +107,21 @@ void TrayTest::theIconDocksWithItsTip() {
 }
 
 void TrayTest::aClickOnTheIconBringsTheWindowBack() {
-    view->click(QStringLiteral("ButtonExit"));
-    QTRY_VERIFY(!view->window().isVisible());
-    const QSystemTrayIcon& icon = view->program().tray().icon();
-    QTRY_VERIFY(icon.geometry().isValid());
     // Each click the icon reports, with the window's state once the model has had it.
-    QList<QPair<int, bool>> seen;
+    Seen seen;
     connect(&view->program().tray(), &TrayIcon::mouseMessage, this, [&](int message) {
         seen.append({message, view->window().isVisible()});
     });
-    ClickIcon(icon, 3);  // the right button brings nothing back
-    ClickIcon(icon, 1);
-    QTRY_COMPARE(seen.size(), 2);
-    QCOMPARE(seen[0], qMakePair(517, false));
-    QCOMPARE(seen[1], qMakePair(514, true));
+    const QSystemTrayIcon& icon = view->program().tray().icon();
+    view->click(QStringLiteral("ButtonExit"));
+    QTRY_VERIFY(!view->window().isVisible());
+
+    QVERIFY(ClickLands(icon, 3, 517, seen));  // the right button brings nothing back
+    QVERIFY(!view->window().isVisible());
+    QVERIFY(ClickLands(icon, 1, 514, seen));
+    QVERIFY(seen.contains(qMakePair(514, true)));
+    QVERIFY(!seen.contains(qMakePair(517, true)));
+    QVERIFY(view->window().isVisible());
     QVERIFY(view->model().windowVisible());
 }
 
