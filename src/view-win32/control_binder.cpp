@@ -18,12 +18,19 @@ bool HasStyle(HWND widget, LONG style) {
     return (GetWindowLongA(widget, GWL_STYLE) & style) != 0;
 }
 
-// Answers the text queries of an owner-drawn list box without data from the model's lines.
+// Answers the queries of an owner-drawn list box without data from the model's lines: its rows'
+// texts, and their count, which the list box itself learns only when the event loop comes round
+// to it (a query sent by another process is answered first).
 LRESULT CALLBACK VirtualListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* rows = static_cast<const ListBox*>(GetPropA(list, kRowsProperty));
     auto* old = reinterpret_cast<WNDPROC>(GetPropA(list, kOldProcProperty));
     const int row = static_cast<int>(wParam);
     switch (message) {
+        case LB_GETCOUNT:
+            if (rows != nullptr) {
+                return rows->listCount();
+            }
+            break;
         case LB_GETTEXTLEN:
             if (rows != nullptr) {
                 return row >= 0 && row < rows->listCount()
@@ -56,14 +63,31 @@ LRESULT CALLBACK VirtualListProc(HWND list, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-// What a virtual list keeps between events: whether painting waits, and the width of its widest
-// row for the horizontal scroll bar.
+// The width of a line in character cells, as a font of Chinese characters shows it: one for a
+// character of the ASCII range, two for any other. Cheap enough for every line of a long pass.
+std::size_t Cells(const std::string& utf8) {
+    std::size_t cells = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            cells += 1;
+        } else if (byte >= 0xC0) {
+            cells += 2;  // the lead byte of a character beyond ASCII
+        }
+    }
+    return cells;
+}
+
+// What a virtual list keeps between events: whether the list box waits for its new count, and the
+// widest row for the horizontal scroll bar.
 struct ControlBinder::VirtualRows {
     HWND list = nullptr;
     ListBox* model = nullptr;
-    bool paintPending = false;
+    bool pending = false;
+    std::size_t widestCells = 0;
     int widest = 0;
     HDC measure = nullptr;
+    HFONT font = nullptr;
 
     ~VirtualRows() {
         if (measure != nullptr) {
@@ -71,18 +95,43 @@ struct ControlBinder::VirtualRows {
         }
     }
 
+    void forget() {
+        widestCells = 0;
+        widest = 0;
+        SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
+    }
+
+    // Only a row that may be the widest is measured in the font.
     void measureRow(int row) {
+        const std::string& text = model->list(row);
+        const std::size_t cells = Cells(text);
+        if (cells <= widestCells) {
+            return;
+        }
+        widestCells = cells;
         if (measure == nullptr) {
             measure = CreateCompatibleDC(nullptr);
         }
-        SelectObject(measure, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
-        const std::string text = ToAnsi(model->list(row));
+        const auto listFont = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
+        if (listFont != font) {
+            font = listFont;
+            SelectObject(measure, font);
+        }
+        const std::string ansi = ToAnsi(text);
         SIZE size = {};
-        GetTextExtentPoint32A(measure, text.data(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32A(measure, ansi.data(), static_cast<int>(ansi.size()), &size);
         if (size.cx > widest) {
             widest = size.cx;
             SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
         }
+    }
+
+    // The list box takes the model's count and selection and repaints.
+    void update() {
+        pending = false;
+        SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(model->listCount()), 0);
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(model->listIndex()), 0);
+        InvalidateRect(list, nullptr, TRUE);
     }
 };
 
@@ -383,22 +432,20 @@ void ControlBinder::virtualList(HWND widget, ListBox& control) {
              reinterpret_cast<HANDLE>(GetWindowLongPtrW(widget, GWLP_WNDPROC)));
     SetWindowLongPtrW(widget, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(VirtualListProc));
 
-    SendMessageA(widget, LB_SETCOUNT, static_cast<WPARAM>(control.listCount()), 0);
     for (int row = 0; row < control.listCount(); ++row) {
         state->measureRow(row);
     }
+    state->update();
     control.setRowListener([this, state](const ListBox::Change& change) {
-        // Painting row by row would cost far more than the rows: the list paints once the event
-        // loop runs again, at the pass's next yield at the latest.
-        if (!state->paintPending) {
-            state->paintPending = true;
-            SendMessageA(state->list, WM_SETREDRAW, FALSE, 0);
+        // The list box hears of its rows once the event loop runs again (at the pass's next
+        // yield at the latest), with all of them at once: told row by row, it would cost far
+        // more than the rows.
+        if (!state->pending) {
+            state->pending = true;
             PostMessageA(window_, kPaintListsMessage, 0, 0);
         }
-        SendMessageA(state->list, LB_SETCOUNT, static_cast<WPARAM>(state->model->listCount()), 0);
         if (change.kind == ListBox::Change::Cleared) {
-            state->widest = 0;
-            SendMessageA(state->list, LB_SETHORIZONTALEXTENT, 0, 0);
+            state->forget();
         } else if (change.kind != ListBox::Change::Removed) {
             state->measureRow(change.index);
         }
@@ -409,9 +456,11 @@ void ControlBinder::virtualList(HWND widget, ListBox& control) {
             control.setListIndex(static_cast<int>(SendMessageA(widget, LB_GETCURSEL, 0, 0)));
         }
     });
-    listen(binding, [this, bound, &control] {
+    listen(binding, [this, bound, state, &control] {
         redrawCommon(*bound);
-        if (SendMessageA(bound->widget, LB_GETCURSEL, 0, 0) != control.listIndex()) {
+        // While rows wait, so does the selection: the list box has not the rows it names yet.
+        if (!state->pending &&
+            SendMessageA(bound->widget, LB_GETCURSEL, 0, 0) != control.listIndex()) {
             SendMessageA(bound->widget, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
         }
     });
@@ -422,10 +471,8 @@ void ControlBinder::paintLists() {
         return;
     }
     for (auto& rows : virtualRows_) {
-        if (rows->paintPending) {
-            rows->paintPending = false;
-            SendMessageA(rows->list, WM_SETREDRAW, TRUE, 0);
-            InvalidateRect(rows->list, nullptr, TRUE);
+        if (rows->pending) {
+            rows->update();
         }
     }
 }

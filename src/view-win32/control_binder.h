@@ -14,7 +14,7 @@
 
 namespace tarnwick::win32view {
 
-// Posted to the bound window when the log has new rows to paint (see virtualList).
+// Posted to the bound window when the log has new rows to show (see virtualList).
 inline constexpr UINT kPaintListsMessage = WM_APP + 1;
 
 class ControlBinder {
@@ -42,8 +42,8 @@ class ControlBinder {
     void list(HWND widget, ListBox& control);
     // An owner-drawn list box without data of its own (LBS_NODATA): its rows are drawn from the
     // model's lines, and it answers LB_GETTEXT and LB_GETTEXTLEN from them, so tools and tests
-    // read it like any list box. Inserting a line costs the same at 100,000 lines as at 10; its
-    // painting waits for the event loop (paintLists).
+    // read it like any list box. Inserting a line costs the same at 100,000 lines as at 10; the
+    // list box learns of new rows when the event loop runs again (paintLists).
     void virtualList(HWND widget, ListBox& control);
     // A drop-down list (the drive list).
     void dropDownList(HWND widget, ListBox& control, std::function<void(int)> chosen);
@@ -62,7 +62,7 @@ class ControlBinder {
     bool command(HWND widget, int code);
     // A WM_TIMER; false when it is not a bound timer.
     bool tick(UINT id);
-    // Paints the rows that virtual lists have gained since the last call.
+    // Gives virtual lists the rows their models have gained or lost since the last call.
     void paintLists();
 
     // The window is going away: stop listening and touching it.
