@@ -61,6 +61,26 @@ LRESULT CALLBACK VirtualListProc(HWND list, UINT message, WPARAM wParam, LPARAM 
     return CallWindowProcW(old, list, message, wParam, lParam);
 }
 
+// A list box that scrolls sideways scrolls as far as its widest row reaches. For the short lists
+// (source folders, file types) every row is measured at each change.
+void FitWidestRow(HWND list, const ListBox& rows) {
+    if (!HasStyle(list, WS_HSCROLL)) {
+        return;
+    }
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (const auto& row : rows.items()) {
+        const std::string text = ToAnsi(row);
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, size.cx);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest > 0 ? widest + 8 : 0), 0);
+}
+
 }  // namespace
 
 // The width of a line in character cells, as a font of Chinese characters shows it: one for a
@@ -377,6 +397,7 @@ void ControlBinder::list(HWND widget, ListBox& control) {
     for (const auto& item : control.items()) {
         SendMessageA(widget, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToAnsi(item).c_str()));
     }
+    FitWidestRow(widget, control);
     control.setRowListener([widget, &control](const ListBox::Change& change) {
         const auto row = static_cast<WPARAM>(change.index);
         switch (change.kind) {
@@ -400,6 +421,7 @@ void ControlBinder::list(HWND widget, ListBox& control) {
                 SendMessageA(widget, LB_RESETCONTENT, 0, 0);
                 break;
         }
+        FitWidestRow(widget, control);
     });
     rowSources_.push_back(&control);
     onCommand(widget, [widget, &control](int code) {

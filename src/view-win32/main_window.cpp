@@ -253,8 +253,6 @@ void MainWindow::Builder::buildFoldersPage() {
     HWND folders = create(
         "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
         IDC_ListFromFolder, {Place::Page, 1800, 990, 9600, 2910}, kNormalPoints, WS_EX_CLIENTEDGE);
-    SendMessageA(folders, LB_SETHORIZONTALEXTENT,
-                 static_cast<WPARAM>(TwipsToPixels(9600 * 2, w_.dpi_)), 0);
     w_.setColors(IDC_ListFromFolder, colors::kWhite);
     bind.list(folders, m_.ListFromFolder);
 }

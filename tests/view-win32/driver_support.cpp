@@ -415,9 +415,9 @@ std::vector<HWND> TrayIcons() {
     return icons;
 }
 
-std::string TrayTip(HWND icon) {
+std::string ToolTipText(HWND window) {
     DWORD process = 0;
-    GetWindowThreadProcessId(icon, &process);
+    GetWindowThreadProcessId(window, &process);
     constexpr std::size_t kTextOffset = 1024;
     constexpr int kTextChars = 128;
     RemoteMemory memory(process, kTextOffset + kTextChars * sizeof(wchar_t));
@@ -434,7 +434,7 @@ std::string TrayTip(HWND icon) {
                 continue;
             }
             memory.read(&tool, sizeof(tool));
-            if (tool.hwnd != icon && reinterpret_cast<HWND>(tool.uId) != icon) {
+            if (tool.hwnd != window && reinterpret_cast<HWND>(tool.uId) != window) {
                 continue;
             }
             wchar_t text[kTextChars] = {};

@@ -117,8 +117,8 @@ bool PressOk(HWND box);
 // The icons of Wine's own notification area (without a tray of the desktop's, Wine shows one
 // window of its own that holds a child window per icon).
 std::vector<HWND> TrayIcons();
-// The tip of a tray icon, read from the tray's tooltip control.
-std::string TrayTip(HWND icon);
+// The tip of a window (a control, a tray icon), read from its process's tooltip controls.
+std::string ToolTipText(HWND window);
 // A left click (press and release) on a tray icon.
 void ClickTrayIcon(HWND icon);
 

@@ -314,6 +314,11 @@ void CheckStartUpControls(Program& p, const std::string& folder) {
                  "the default source folders: the desktop and My Documents");
     report.rows(p.rows(IDC_List3), {".wps", ".doc", ".xls"}, "List3 defaults");
     report.rows(p.rows(IDC_List4), {".bak", ".tmp", ".swp"}, "List4 defaults");
+    report.equal(ToolTipText(p.item(IDC_CheckAllSub)),
+                 "当增加文件夹时,会把所选定的文件夹下的子文件夹加入到备份列表中",
+                 "CheckAllSub's tooltip");
+    report.equal(ToolTipText(p.item(IDC_List4)),
+                 "当文件类型名称首字符为'\\'时,表示不备份指定的文件夹", "List4's tooltip");
 
     HWND tabs = p.item(IDC_SSTab1);
     report.equal(ClassName(tabs), "SysTabControl32", "SSTab1 is a tab control");
@@ -528,7 +533,7 @@ void CheckTrayAndInstances(Program& p, const std::string& exe, std::size_t trays
         return;
     }
     HWND icon = icons.back();
-    report.equal(TrayTip(icon), "Tarnwick", "the tray tip");
+    report.equal(ToolTipText(icon), "Tarnwick", "the tray tip");
 
     p.click(IDC_ButtonExit);
     report.check(WaitUntil([&] { return IsWindowVisible(p.window()) == FALSE; }),
@@ -622,7 +627,7 @@ void CheckStartUpPass(Program& p, const std::string& source) {
     ClickLabel(p.item(IDC_LabDDir_6));
     report.equal(p.text(IDC_LabDDir_6), kNote, "a click on the label puts the note back");
     const auto icons = TrayIcons();
-    report.check(!icons.empty() && TrayTip(icons.back()) == "Tarnwick",
+    report.check(!icons.empty() && ToolTipText(icons.back()) == "Tarnwick",
                  "the tip reads Tarnwick after the pass");
 }
 
@@ -646,7 +651,7 @@ void CheckStartAndStop(Program& p, const std::string& source) {
     WaitUntil(
         [&] {
             busyPicture = Visible(p.item(IDC_Image1_1)) || Visible(p.item(IDC_Image1_2));
-            busyTip = icons.empty() ? std::string() : TrayTip(icons.back());
+            busyTip = icons.empty() ? std::string() : ToolTipText(icons.back());
             return (busyPicture && busyTip == "正在扫描目标文件夹……") || !PassRunning(p);
         },
         5000);
