@@ -500,6 +500,9 @@ void MainWindow::show() {
     }
     ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(window_);
+    if (IsChild(window_, GetFocus()) == FALSE) {
+        SetFocus(GetNextDlgTabItem(window_, nullptr, FALSE));  // the first control, as the form has
+    }
 }
 
 void MainWindow::hide() {
@@ -600,6 +603,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kSecondStartMessage:
             model_.SecondStart_Event();
             return 0;
+        case WM_ACTIVATE:
+            // A window that is not a dialog forgets its focused control when another window
+            // takes the focus: it is kept here and given back.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                focus_ = GetFocus();
+            } else if (focus_ != nullptr && IsChild(window_, focus_) != FALSE) {
+                SetFocus(focus_);
+                return 0;
+            }
+            break;
         case WM_CLOSE:
             model_.Form_QueryUnload();
             return 0;

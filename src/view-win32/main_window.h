@@ -65,6 +65,7 @@ class MainWindow {
     UINT taskbarCreated_;
     HWND window_ = nullptr;
     HWND tabs_ = nullptr;
+    HWND focus_ = nullptr;
     HIMAGELIST tabPictures_ = nullptr;
     std::map<double, HFONT> fonts_;
     HFONT boldFont_ = nullptr;

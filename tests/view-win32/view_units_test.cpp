@@ -1,0 +1,65 @@
+// The Win32 view's own small rules: twips to pixels, the tray tip's record field, the names of
+// the pictures in the resources.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "view-win32/form_metrics.h"
+#include "view-win32/pictures.h"
+#include "view-win32/tray_icon.h"
+
+namespace tarnwick::win32view {
+namespace {
+
+TEST(TwipsToPixels, FifteenTwipsAPixelAt96Dpi) {
+    EXPECT_EQ(TwipsToPixels(13635, 96), 909);
+    EXPECT_EQ(TwipsToPixels(11205, 96), 747);
+    EXPECT_EQ(TwipsToPixels(13635, 144), 1364);  // 909.0 * 1.5, rounded
+    const RECT start = TwipsRect(11880, 120, 1635, 960, 96);
+    EXPECT_EQ(start.left, 792);
+    EXPECT_EQ(start.top, 8);
+    EXPECT_EQ(start.right, 901);
+    EXPECT_EQ(start.bottom, 72);
+}
+
+TEST(TwipsRect, ControlsThatTouchInTwipsTouchInPixels) {
+    // Two buttons of the right-hand column, at 120 dpi where a twip is not a whole pixel.
+    const RECT start = TwipsRect(11880, 120, 1635, 1017, 120);
+    const RECT stop = TwipsRect(11880, 1137, 1635, 960, 120);
+    EXPECT_EQ(start.bottom, stop.top);
+}
+
+TEST(TrayTipText, KeepsShortTipsWhole) {
+    EXPECT_EQ(TrayTipText("Tarnwick"), "Tarnwick");
+    EXPECT_EQ(TrayTipText(""), "");
+}
+
+TEST(TrayTipText, CutsToTheFieldsSixtyThreeBytes) {
+    EXPECT_EQ(TrayTipText(std::string(70, 'a')), std::string(63, 'a'));
+    EXPECT_EQ(TrayTipText(std::string(63, 'a')), std::string(63, 'a'));
+}
+
+TEST(TrayTipText, GivesCodePageTextAndNeverHalfACharacter) {
+    if (GetACP() != 936) {
+        GTEST_SKIP() << "needs the Chinese code page 936 (LC_ALL=zh_CN.UTF-8 under Wine)";
+    }
+    // "正在扫描目标文件夹……" in code page 936: two bytes a character.
+    EXPECT_EQ(TrayTipText("正在扫描目标文件夹……"),
+              "\xd5\xfd\xd4\xda\xc9\xa8\xc3\xe8\xc4\xbf\xb1\xea\xce\xc4\xbc\xfe\xbc\xd0\xa1\xad"
+              "\xa1\xad");
+    // 61 letters and a Chinese character fill 63 bytes; one letter more and the character no
+    // longer fits, so it is left out whole.
+    EXPECT_EQ(TrayTipText(std::string(61, 'a') + "中").size(), 63u);
+    EXPECT_EQ(TrayTipText(std::string(62, 'a') + "中"), std::string(62, 'a'));
+}
+
+TEST(PictureResourceName, UpperCaseWithUnderscores) {
+    EXPECT_EQ(PictureResourceName("folder-add"), "FOLDER_ADD");
+    EXPECT_EQ(PictureResourceName("busy1"), "BUSY1");
+    EXPECT_EQ(PictureResourceName("app"), "APP");
+}
+
+}  // namespace
+}  // namespace tarnwick::win32view
