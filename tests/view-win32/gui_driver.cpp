@@ -712,7 +712,10 @@ void CheckChooser(Program& p, const std::string& tasks) {
     report.equal(p.text(IDC_TextTask), taskBefore, "Cancel leaves the task path");
     report.equal(p.text(IDC_Text4), "30", "Cancel leaves the interval");
 
-    // A folder opened by a double click; then a file chosen with OK.
+    // A folder opened by a double click; then a file chosen with OK, which ticks again the
+    // subfolder box cleared here.
+    p.click(IDC_Check1);
+    report.equal(CheckState(p.item(IDC_Check1)), BST_UNCHECKED, "Check1 cleared before loading");
     ClickLater(p.item(IDC_SelTask));
     dialog = WaitForWindow(p.process().id(), "#32770", kChooserCaption);
     if (!report.check(dialog != nullptr, "the chooser opens again")) {
@@ -733,6 +736,8 @@ void CheckChooser(Program& p, const std::string& tasks) {
     report.equal(p.text(IDC_TextTask), tasks + "\\sub\\c.ini", "OK makes the file the task");
     report.equal(p.text(IDC_Text4), "60", "OK loads its interval into Text4");
     report.equal(p.text(IDC_txtToFolder), "D:\\chosen", "OK loads its destination");
+    report.equal(CheckState(p.item(IDC_Check1)), BST_CHECKED,
+                 "OK loads its subfolder choice (IncludeSubDir=1)");
 }
 
 void CheckCloseDuringPass(Program& p, std::size_t traysBefore) {
@@ -762,9 +767,10 @@ void IntervalTask(const std::string& exe, const std::string& root) {
     WriteFileBytes(tasks + "\\a.ini", Ini({{"Comm", {"TimeOut=10"}}}));
     WriteFileBytes(tasks + "\\b.ini", Ini({{"Comm", {"TimeOut=20"}}}));
     WriteFileBytes(tasks + "\\notes.txt", "not a task\r\n");
-    WriteFileBytes(tasks + "\\sub\\c.ini",
-                   Ini({{"DirList", {"Count=1", "Dir1=" + source}},
-                        {"Comm", {"DDir=D:\\chosen", "TimeOut=60", "TimePoint=1"}}}));
+    WriteFileBytes(
+        tasks + "\\sub\\c.ini",
+        Ini({{"DirList", {"Count=1", "Dir1=" + source}},
+             {"Comm", {"DDir=D:\\chosen", "TimeOut=60", "TimePoint=1", "IncludeSubDir=1"}}}));
 
     const std::size_t traysBefore = TrayIcons().size();
     Program p(exe, folder, tasks);

@@ -38,6 +38,15 @@ wine_session_start() {
 wine_session_stop() {
   wineserver -k 2>/dev/null
   wineserver -w 2>/dev/null
+  # A Wine service caught starting while its server ended can outlive it: end what is left of
+  # this prefix's processes.
+  local environ
+  for environ in /proc/[0-9]*/environ; do
+    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      environ=${environ#/proc/}
+      kill "${environ%/environ}" 2>/dev/null
+    fi
+  done
   [ -z "${wine_session_xvfb:-}" ] || kill "$wine_session_xvfb" 2>/dev/null
   wait 2>/dev/null
 }
