@@ -20,10 +20,11 @@ add_custom_command(
     OUTPUT ${generated}/tarnwick-cli.1.gz ${generated}/tarnwick.1.gz ${generated}/changelog.gz
     COMMAND ${HELP2MAN} --no-info --section=1
             "--name=back up the changed files of chosen folders, from a terminal"
-            --output=${generated}/tarnwick-cli.1 $<TARGET_FILE:tarnwick-cli>
+            --include=${packaging}/tarnwick-cli.h2m --output=${generated}/tarnwick-cli.1
+            $<TARGET_FILE:tarnwick-cli>
     COMMAND ${GZIP} -9nf ${generated}/tarnwick-cli.1
     COMMAND ${GZIP} -9nkf ${generated}/tarnwick.1 ${generated}/changelog
-    DEPENDS tarnwick-cli ${generated}/tarnwick.1 ${generated}/changelog
+    DEPENDS tarnwick-cli ${packaging}/tarnwick-cli.h2m ${generated}/tarnwick.1 ${generated}/changelog
     VERBATIM)
 add_custom_target(tarnwick_package_files
     DEPENDS ${generated}/tarnwick-cli.1.gz ${generated}/tarnwick.1.gz ${generated}/changelog.gz)
@@ -50,4 +51,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TARNWICK_HOME_PAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads these as plugins, which dpkg-shlibdeps cannot see: the pictures are SVG, the buttons
+# of Qt's own dialogs read Chinese with its translations, and Chinese needs a font.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-wqy-microhei | fonts-noto-cjk")
 include(CPack)

@@ -6,6 +6,8 @@
 namespace tarnwick {
 namespace {
 
+const std::string kEnd = kHostPathStyle == PathStyle::Windows ? "\r\n" : "\n";
+
 class LogFileTest : public test::WindowTest {
   protected:
     void openWindowWithLogFile(const std::string& path) {
@@ -19,9 +21,9 @@ class LogFileTest : public test::WindowTest {
 TEST_F(LogFileTest, KeepsDatedLinesAndThreeOldFiles) {
     LogFile log(tree.path("state/tarnwick.log"), 100);
     const LocalTime time{{2026, 3, 4}, {5, 6, 7}};
-    // 41 bytes a line: two lines to a file.
+    // 41 or 42 bytes a line: two lines to a file.
     const auto line = [](int i) {
-        return "2026-03-04 05:06:07    第" + std::to_string(i) + "行:a↵b↵c\n";
+        return "2026-03-04 05:06:07    第" + std::to_string(i) + "行:a↵b↵c" + kEnd;
     };
     for (int i = 0; i < 9; ++i) {
         ASSERT_TRUE(log.append(time, "第" + std::to_string(i) + "行:a\r\nb\nc").ok());
@@ -40,7 +42,7 @@ TEST_F(LogFileTest, FollowsTheWindowAndAnUnwritableOneIsToldOnce) {
     // The pass's lines stand newest first in the window, oldest first in the file.
     std::string expected;
     for (int i = window->ListMessage.listCount() - 6; i >= 0; --i) {
-        expected += "2026-03-14 " + window->ListMessage.list(i) + "\n";
+        expected += "2026-03-14 " + window->ListMessage.list(i) + kEnd;
     }
     EXPECT_EQ(tree.read("tarnwick.log"), expected);
 
