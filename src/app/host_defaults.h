@@ -18,6 +18,8 @@ struct HostDefaults {
     // The two source folders a task starts with when no task file exists.
     std::string desktopFolder;
     std::string documentsFolder;
+    // Where every logged line is kept with its date; "" keeps none.
+    std::string logFile;
 };
 
 // The defaults of the system the program runs on.

@@ -52,11 +52,18 @@ HostDefaults MakeHostDefaults() {
     const std::string home = Environment("HOME", "/");
     const std::string configHome = Environment("XDG_CONFIG_HOME", home + "/.config");
 
-    // A task file beside the program makes a portable installation; otherwise the user's own.
-    const std::string portable = ExecutableFolder() + "/TarnwickConfig.ini";
-    defaults.taskFile = ::access(portable.c_str(), F_OK) == 0
-                            ? portable
-                            : configHome + "/tarnwick/TarnwickConfig.ini";
+    // A task file beside the program makes a portable installation, which keeps its log there
+    // too; otherwise both are the user's own.
+    const std::string programFolder = ExecutableFolder();
+    const std::string portable = programFolder + "/TarnwickConfig.ini";
+    if (::access(portable.c_str(), F_OK) == 0) {
+        defaults.taskFile = portable;
+        defaults.logFile = programFolder + "/Tarnwick.log";
+    } else {
+        defaults.taskFile = configHome + "/tarnwick/TarnwickConfig.ini";
+        const std::string stateHome = Environment("XDG_STATE_HOME", home + "/.local/state");
+        defaults.logFile = stateHome + "/tarnwick/tarnwick.log";
+    }
     defaults.backFolder = (home == "/" ? std::string() : home) + "/back";
     defaults.desktopFolder = UserFolder(configHome, home, "XDG_DESKTOP_DIR", "Desktop");
     defaults.documentsFolder = UserFolder(configHome, home, "XDG_DOCUMENTS_DIR", "Documents");

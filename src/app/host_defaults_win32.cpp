@@ -49,7 +49,9 @@ std::string WindowsFolder() {
 HostDefaults MakeHostDefaults() {
     HostDefaults defaults;
     defaults.style = PathStyle::Windows;
-    defaults.taskFile = ExecutableFolder() + "\\TarnwickConfig.ini";
+    const std::string programFolder = ExecutableFolder();
+    defaults.taskFile = programFolder + "\\TarnwickConfig.ini";
+    defaults.logFile = programFolder + "\\Tarnwick.log";
     defaults.backFolder = "D:\\back";
     defaults.blankDestinationReplacement = "C:\\windows\\desktop";
     defaults.desktopFolder = SpecialFolderPath(CSIDL_DESKTOP);

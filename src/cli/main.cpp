@@ -53,6 +53,36 @@ void PrintState(const FrmMain& window) {
     std::fputs(StateReport(window).c_str(), stdout);
 }
 
+// Runs one command on the loaded window and answers the exit status.
+int Execute(const std::string& command, FrmMain& window) {
+    if (command == "show") {
+        PrintState(window);
+        return 0;
+    }
+    if (command == "save") {
+        switch (window.SaveConfig_Click()) {
+            case FrmMain::CommandOutcome::Refused:
+                return kRefused;
+            case FrmMain::CommandOutcome::WriteFailed:
+                return 1;
+            case FrmMain::CommandOutcome::Done:
+                PrintState(window);
+                return 0;
+        }
+    }
+    // The pass's lines go in at the top of the log; print each as it comes.
+    window.ListMessage.setRowListener([&window](const ListBox::Change& change) {
+        if (change.kind == ListBox::Change::InsertedFirst) {
+            std::printf("%s\n", window.ListMessage.list(0).c_str());
+            std::fflush(stdout);
+        }
+    });
+    if (window.UpdateButton_Click() == FrmMain::CommandOutcome::Refused) {
+        return kRefused;
+    }
+    return window.lastPass().failed() ? 1 : 0;
+}
+
 int Run(const std::vector<std::string>& argv) {
     const int argc = static_cast<int>(argv.size());
     if (argc < 2) {
@@ -102,32 +132,12 @@ int Run(const std::vector<std::string>& argv) {
         }
     }
 
-    if (command == "show") {
-        PrintState(window);
-        return 0;
+    const int status = Execute(command, window);
+    // The log file keeps the lines the command logs; one that cannot is told on the terminal.
+    if (!window.logFileNotice().empty()) {
+        std::fprintf(stderr, "tarnwick-cli: %s\n", window.logFileNotice().c_str());
     }
-    if (command == "save") {
-        switch (window.SaveConfig_Click()) {
-            case FrmMain::CommandOutcome::Refused:
-                return kRefused;
-            case FrmMain::CommandOutcome::WriteFailed:
-                return 1;
-            case FrmMain::CommandOutcome::Done:
-                PrintState(window);
-                return 0;
-        }
-    }
-    // The pass's lines go in at the top of the log; print each as it comes.
-    window.ListMessage.setRowListener([&window](const ListBox::Change& change) {
-        if (change.kind == ListBox::Change::InsertedFirst) {
-            std::printf("%s\n", window.ListMessage.list(0).c_str());
-            std::fflush(stdout);
-        }
-    });
-    if (window.UpdateButton_Click() == FrmMain::CommandOutcome::Refused) {
-        return kRefused;
-    }
-    return window.lastPass().failed() ? 1 : 0;
+    return status;
 }
 
 }  // namespace

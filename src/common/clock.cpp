@@ -13,7 +13,13 @@ std::string FormatTimeOfDay(const TimeOfDay& time) {
     return text;
 }
 
-TimeOfDay SystemClock::timeOfDay() {
+std::string FormatDate(const CalendarDate& date) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+LocalTime SystemClock::now() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32
@@ -21,7 +27,8 @@ TimeOfDay SystemClock::timeOfDay() {
 #else
     localtime_r(&now, &local);
 #endif
-    return {local.tm_hour, local.tm_min, local.tm_sec};
+    return {{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday},
+            {local.tm_hour, local.tm_min, local.tm_sec}};
 }
 
 double SystemClock::monotonicSeconds() {

@@ -10,15 +10,30 @@ struct TimeOfDay {
     int second = 0;
 };
 
+struct CalendarDate {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+};
+
+struct LocalTime {
+    CalendarDate date;
+    TimeOfDay time;
+};
+
 // "hh:mm:ss" on the 24-hour clock, as every log line begins.
 std::string FormatTimeOfDay(const TimeOfDay& time);
+// "YYYY-MM-DD", as every line of the log file begins.
+std::string FormatDate(const CalendarDate& date);
 
 // Where the program reads time from. Tests move a fake one instead of sleeping.
 class Clock {
   public:
     virtual ~Clock() = default;
+    // The local date and time, read at once so that the two always belong together.
+    virtual LocalTime now() = 0;
     // The local time of day, for log lines and the daily schedule.
-    virtual TimeOfDay timeOfDay() = 0;
+    TimeOfDay timeOfDay() { return now().time; }
     // Seconds from an arbitrary start, never going back (the refresh rule must not break at
     // midnight or when the wall clock is set).
     virtual double monotonicSeconds() = 0;
@@ -26,7 +41,7 @@ class Clock {
 
 class SystemClock final : public Clock {
   public:
-    TimeOfDay timeOfDay() override;
+    LocalTime now() override;
     double monotonicSeconds() override;
 };
 

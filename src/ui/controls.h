@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -122,7 +123,8 @@ class Timer : public Control {
 };
 
 // A list box. Lines can go in at both ends; the log takes 100,000 lines at its top without
-// slowing, so the items live in a deque and views hear of each change by rows.
+// slowing, so the items live in a deque and views hear of each change by rows. Given a
+// capacity, the list drops its oldest line whenever a new one would pass it.
 class ListBox : public Control {
   public:
     struct Change {
@@ -141,6 +143,9 @@ class ListBox : public Control {
     int listIndex() const { return listIndex_; }
     void setListIndex(int index);
 
+    // 0 for no limit.
+    void setCapacity(int lines) { capacity_ = static_cast<std::size_t>(lines); }
+
     void addItem(std::string item);
     void insertFirst(std::string item);
     void setItem(int index, std::string item);
@@ -149,8 +154,14 @@ class ListBox : public Control {
 
   private:
     void notifyRows(Change::Kind kind, int index);
+    void keepCapacity();
 
     std::deque<std::string> items_;
+    // When each item came in, and how many of the first items came in at the top.
+    std::deque<std::uint64_t> arrivals_;
+    std::uint64_t nextArrival_ = 0;
+    std::size_t insertedFirst_ = 0;
+    std::size_t capacity_ = 0;
     int listIndex_ = -1;
     RowListener rowListener_;
 };

@@ -7,6 +7,8 @@ namespace tarnwick {
 namespace {
 
 constexpr int kNoteLabel = 6;
+// The window's log keeps this many of its newest lines; the log file keeps them all.
+constexpr int kLogLines = 100000;
 
 }  // namespace
 
@@ -28,6 +30,10 @@ FrmMain::FrmMain(FormPlatform& platform, FileSystem& fs, Clock& clock, HostDefau
     LabDDir[9].setCaption(std::string(texts::kTypeHint));
     CheckAllSub.setToolTip(std::string(texts::kCheckAllSubTip));
     List4.setToolTip(std::string(texts::kList4Tip));
+    if (!defaults_.logFile.empty()) {
+        logFile_.emplace(defaults_.logFile);
+    }
+    ListMessage.setCapacity(kLogLines);
     for (const auto line : texts::kDesignLines) {
         ListMessage.addItem(std::string(line));
     }
@@ -110,19 +116,31 @@ void FrmMain::LabDDir_Click(int index) {
     }
 }
 
-std::string FrmMain::timeStamped(std::string_view text) {
-    std::string line = FormatTimeOfDay(clock_.timeOfDay());
-    line += "    ";
-    line += text;
-    return line;
-}
-
 void FrmMain::appendLog(std::string_view text) {
-    ListMessage.addItem(timeStamped(text));
+    log(text, &ListBox::addItem);
 }
 
 void FrmMain::logFirst(std::string_view text) {
-    ListMessage.insertFirst(timeStamped(text));
+    log(text, &ListBox::insertFirst);
+}
+
+// Every logged line goes to the window with the time of day and to the log file with the date
+// as well. A log file that cannot be written costs the pass nothing; the window says so once.
+void FrmMain::log(std::string_view text, void (ListBox::*put)(std::string)) {
+    const LocalTime now = clock_.now();
+    const auto windowLine = [&now](std::string_view line) {
+        return FormatTimeOfDay(now.time) + "    " + std::string(line);
+    };
+    (ListMessage.*put)(windowLine(text));
+    if (!logFile_) {
+        return;
+    }
+    const Status written = logFile_->append(now, text);
+    if (!written.ok() && logFileNotice_.empty()) {
+        logFileNotice_ = std::string(texts::kLogFileFailedText) + logFile_->path() + " (" +
+                         written.reason() + ")";
+        (ListMessage.*put)(windowLine(logFileNotice_));
+    }
 }
 
 }  // namespace tarnwick

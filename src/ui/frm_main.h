@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/host_defaults.h"
+#include "app/log_file.h"
 #include "backup/backup_pass.h"
 #include "backup/file_system.h"
 #include "backup/type_filter.h"
@@ -145,6 +147,9 @@ class FrmMain {
     void appendLog(std::string_view text);
     void logFirst(std::string_view text);
 
+    // What the window said when the log file could not be written; "" while it could.
+    const std::string& logFileNotice() const { return logFileNotice_; }
+
     FileSystem& fileSystem() { return fs_; }
     FormPlatform& platform() { return platform_; }
 
@@ -163,7 +168,7 @@ class FrmMain {
     void LogFolderTarget(const std::string& folder);
     void addListEntry(ListBox& list, TextBox& entryBox);
     bool refuseLineBreak(std::string_view value);
-    std::string timeStamped(std::string_view text);
+    void log(std::string_view text, void (ListBox::*put)(std::string));
     void showFromTray();
     void describeHideButton(bool trayAvailable);
 
@@ -175,6 +180,8 @@ class FrmMain {
     bool windowVisible_ = false;
     bool closeAfterPass_ = false;
     PassResult lastPass_;
+    std::optional<LogFile> logFile_;
+    std::string logFileNotice_;
 };
 
 }  // namespace tarnwick

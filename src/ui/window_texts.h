@@ -49,6 +49,7 @@ inline constexpr std::string_view kLineBreakText = "文件夹名称和文件类�
 inline constexpr std::string_view kNotInCodePageText =
     "以下内容含有系统代码页无法表示的字符，无法保存到任务文件:";
 inline constexpr std::string_view kReadFailedTitle = "读取任务失败";
+inline constexpr std::string_view kLogFileFailedText = "无法写入日志文件:";
 inline constexpr std::string_view kBusyRefusedLine = "正在备份，请等本次备份结束后再开始备份！";
 
 }  // namespace tarnwick::texts
