@@ -13,7 +13,9 @@ std::string FormatTimeOfDay(const TimeOfDay& time) {
     return text;
 }
 
-TimeOfDay SystemClock::timeOfDay() {
+namespace {
+
+std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32
@@ -21,7 +23,24 @@ TimeOfDay SystemClock::timeOfDay() {
 #else
     localtime_r(&now, &local);
 #endif
+    return local;
+}
+
+}  // namespace
+
+TimeOfDay SystemClock::timeOfDay() {
+    const std::tm local = LocalNow();
     return {local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+std::int64_t SystemClock::localMinutes() {
+    const std::tm local = LocalNow();
+    const std::chrono::year_month_day date{
+        std::chrono::year(local.tm_year + 1900),
+        std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)),
+        std::chrono::day(static_cast<unsigned>(local.tm_mday))};
+    const std::int64_t days = std::chrono::sys_days(date).time_since_epoch().count();
+    return days * 1440 + local.tm_hour * 60 + local.tm_min;
 }
 
 double SystemClock::monotonicSeconds() {

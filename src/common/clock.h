@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tarnwick {
@@ -19,6 +20,10 @@ class Clock {
     virtual ~Clock() = default;
     // The local time of day, for log lines and the daily schedule.
     virtual TimeOfDay timeOfDay() = 0;
+    // Minutes since 1970-01-01 00:00 counted on the local calendar, so that its remainder by
+    // 1440 is the minute of the day: the daily schedule's measure of what time went by. It goes
+    // back when the wall clock is set back.
+    virtual std::int64_t localMinutes() = 0;
     // Seconds from an arbitrary start, never going back (the refresh rule must not break at
     // midnight or when the wall clock is set).
     virtual double monotonicSeconds() = 0;
@@ -27,6 +32,7 @@ class Clock {
 class SystemClock final : public Clock {
   public:
     TimeOfDay timeOfDay() override;
+    std::int64_t localMinutes() override;
     double monotonicSeconds() override;
 };
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/host_defaults.h"
@@ -150,6 +151,7 @@ class FrmMain {
 
   private:
     friend class MainWindowPass;
+    friend class PassInProgress;
 
     void RunBackup();
     void BuildTypeFilter();
@@ -157,7 +159,11 @@ class FrmMain {
     void loadDefaults();
     bool taskFileExists(const std::string& path);
     void selectOption1(int index);
+    // The local minute of the set daily time that this tick must start a pass for, if any.
+    std::optional<std::int64_t> dueDailyTime();
     void setCheckValue(CheckBox& box, int value);
+    // Logs the refusal and answers true while a pass runs.
+    bool refuseDialogDuringPass();
     std::string PickFolder(const std::string& prompt);
     void AddSubFolders(const std::string& folder);
     void LogFolderTarget(const std::string& folder);
@@ -175,6 +181,10 @@ class FrmMain {
     bool windowVisible_ = false;
     bool closeAfterPass_ = false;
     PassResult lastPass_;
+    // The daily schedule's memory: the local minute of the last tick that looked at the set
+    // time, and the occurrence of the set time that last started a pass.
+    std::optional<std::int64_t> lastDailyTick_;
+    std::optional<std::int64_t> lastDailyPass_;
 };
 
 }  // namespace tarnwick

@@ -3,16 +3,38 @@
 #include "ui/frm_main.h"
 
 namespace tarnwick {
+namespace {
+
+constexpr std::int64_t kMinutesPerDay = 24 * 60;
+
+// The minute of the day that the hour and minute boxes set, when they name one.
+std::optional<std::int64_t> SetMinuteOfDay(const std::string& hourText,
+                                           const std::string& minuteText) {
+    const double hour = ReadNumber(hourText);
+    const double minute = ReadNumber(minuteText);
+    const bool whole = hour == static_cast<int>(hour) && minute == static_cast<int>(minute);
+    if (!whole || hour < 0 || hour > 23 || minute < 0 || minute > 59) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(hour) * 60 + static_cast<std::int64_t>(minute);
+}
+
+}  // namespace
 
 void FrmMain::Timer1_Timer() {
-    if (BackupBusy || Option1[2].value()) {
+    if (BackupBusy) {
         return;
     }
     if (Option1[0].value()) {
-        const TimeOfDay now = clock_.timeOfDay();
-        if (now.hour == ReadNumber(Text5.text()) && now.minute == ReadNumber(Text6.text())) {
+        if (const auto due = dueDailyTime()) {
+            lastDailyPass_ = *due;
             RunBackup();
         }
+        return;
+    }
+    // Another mode: a later switch to daily mode starts afresh, as at start-up.
+    lastDailyTick_.reset();
+    if (Option1[2].value()) {
         return;
     }
     if (MinuteCounter < INT32_MAX) {
@@ -22,6 +44,28 @@ void FrmMain::Timer1_Timer() {
         MinuteCounter = 0;  // the count restarts before the pass, not after it
         RunBackup();
     }
+}
+
+std::optional<std::int64_t> FrmMain::dueDailyTime() {
+    // Ticks come late and the machine sleeps: the set time counts when it fell anywhere from the
+    // previous daily tick's minute to this one's. The first tick (or one after the clock was set
+    // back) looks at its own minute only, so nothing before start-up is caught up.
+    const std::int64_t now = clock_.localMinutes();
+    const std::int64_t since = lastDailyTick_ && *lastDailyTick_ <= now ? *lastDailyTick_ : now;
+    lastDailyTick_ = now;
+    const auto setMinute = SetMinuteOfDay(Text5.text(), Text6.text());
+    if (!setMinute) {
+        return std::nullopt;
+    }
+    const std::int64_t today = now - ((now % kMinutesPerDay) + kMinutesPerDay) % kMinutesPerDay;
+    std::int64_t latest = today + *setMinute;
+    if (latest > now) {
+        latest -= kMinutesPerDay;
+    }
+    if (latest < since || latest == lastDailyPass_) {
+        return std::nullopt;  // not in this stretch, or this day's time has had its pass
+    }
+    return latest;
 }
 
 void FrmMain::Option1_Click(int /*index*/) {

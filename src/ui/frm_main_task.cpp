@@ -27,20 +27,38 @@ int CheckValue(const TaskFileText& task, const TaskKey& key) {
     return RoundToInt16(ReadNumberOf(task, key)) != 0 ? 1 : 0;
 }
 
+// The highest entry number, up to `count`, among the keys of a list's section; 0 when none.
+std::size_t HighestEntryPresent(const TaskFileText& task, const keys::ListKeys& list,
+                                std::size_t count) {
+    std::string prefix(list.prefix);
+    std::transform(prefix.begin(), prefix.end(), prefix.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    std::size_t highest = 0;
+    for (const auto& name : task.keys(list.section)) {
+        const std::string_view digits =
+            std::string_view(name).substr(name.starts_with(prefix) ? prefix.size() : name.size());
+        // Only the spelling a read of "Dir" + number finds: digits without a leading zero.
+        if (digits.empty() || digits.size() > 19 || digits.front() == '0' ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos) {
+            continue;
+        }
+        const std::size_t number = std::stoull(std::string(digits));
+        if (number <= count && number > highest) {
+            highest = number;
+        }
+    }
+    return highest;
+}
+
 // The entries of a numbered list. A count above the number of lines in the file cannot have been
-// written by a save: it reads as the highest numbered entry that holds a value, so a mangled count
-// never fills memory with empty entries.
+// written by a save: it reads as the highest numbered entry present, so a mangled count never
+// fills memory with empty entries and no entry in the file is lost.
 std::vector<std::string> ReadList(const TaskFileText& task, const keys::ListKeys& list) {
     const std::int32_t count = RoundToInt32(ReadNumber(task.read(list.section, keys::kCount)));
-    const std::size_t lines = task.lineCount();
     std::size_t entries = count > 0 ? static_cast<std::size_t>(count) : 0;
-    if (entries > lines) {
-        entries = 0;
-        for (std::size_t i = 1; i <= lines; ++i) {
-            if (!task.read(list.section, keys::EntryName(list, static_cast<int>(i))).empty()) {
-                entries = i;
-            }
-        }
+    if (entries > task.lineCount()) {
+        entries = HighestEntryPresent(task, list, entries);
     }
     std::vector<std::string> values;
     values.reserve(entries);
@@ -176,6 +194,13 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
 
     const std::string path = FoldDoubledSeparators(TextTask.text(), defaults_.style);
     std::string reason;
+    // Held to the end of the save, so that another save of the same file in the meantime
+    // cannot be undone by this one.
+    const auto lock = fs_.lockFile(path, reason);
+    if (!lock && !reason.empty()) {
+        platform_.showMessage(path + " (" + reason + ")", std::string(texts::kSaveFailedTitle));
+        return CommandOutcome::WriteFailed;
+    }
     auto existing = fs_.readFile(path, reason);
     if (!existing && fs_.attributes(path)) {
         // It is there but cannot be read: writing now would throw away whatever else it holds.

@@ -50,5 +50,6 @@ inline constexpr std::string_view kNotInCodePageText =
     "以下内容含有系统代码页无法表示的字符，无法保存到任务文件:";
 inline constexpr std::string_view kReadFailedTitle = "读取任务失败";
 inline constexpr std::string_view kBusyRefusedLine = "正在备份，请等本次备份结束后再开始备份！";
+inline constexpr std::string_view kBusyDialogRefusedLine = "正在备份，请等本次备份结束后再操作！";
 
 }  // namespace tarnwick::texts

@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"SplitAtFirstEquals", "[s]\r\na=b=c\r\n", "s", "a", "b=c"},
                     ReadCase{"BlankValue", "[s]\r\na=  \r\nb=2\r\n", "s", "a", ""},
                     ReadCase{"LineWithoutEquals", "[s]\r\nflag\r\n", "s", "flag", ""},
-                    ReadCase{"NulKeptInValue", "[s]\r\na=x\0y\r\n"s, "s", "a", "x\0y"s}),
+                    ReadCase{"NulEndsValue", "[s]\r\na=x\0y\r\n"s, "s", "a", "x"},
+                    ReadCase{"NulBeforeQuotes", "[s]\r\na=\"x\0y\"\r\n"s, "s", "a", "\"x"}),
     CaseName<ReadCase>);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -362,7 +363,8 @@ INSTANTIATE_TEST_SUITE_P(LineBreaks, ProfileRefusedWriteTest,
                                          RefusedCase{"LfInValue", "s", "a", "1\nb=2"},
                                          RefusedCase{"CrInValue", "s", "a", "1\rb=2"},
                                          RefusedCase{"LfInKey", "s", "b\na", "2"},
-                                         RefusedCase{"CrInSection", "t\r[s]", "a", "2"}),
+                                         RefusedCase{"CrInSection", "t\r[s]", "a", "2"},
+                                         RefusedCase{"NulInValue", "s", "a", "2\0b"s}),
                          CaseName<RefusedCase>);
 
 INSTANTIATE_TEST_SUITE_P(Names, ProfileRefusedWriteTest,

@@ -106,11 +106,15 @@ TEST_F(TaskLoad, AMissingOrZeroCountEmptiesTheListAndTheLog) {
     EXPECT_TRUE(window->Filter.onlyExtList.empty());
 }
 
-TEST_F(TaskLoad, AHugeCountReadsOnlyTheEntriesTheFileCanHold) {
-    load({"[DirList]", "Count=2000000000", "Dir1=C:\\a", "Dir2=C:\\b", "[FileExtNo]",
-          "Count=99999999999999", "FileExt3=.x"});
+TEST_F(TaskLoad, ACountAboveTheLineCountReadsUpToTheHighestKeyPresent) {
+    load({"[DirList]", "Count=2000000000", "Dir1=C:\\a", "Dir2=C:\\b", "[FileExtNo]", "Count=20",
+          "FileExt17=.x", "FileExt21=.y", "FileExt018=.z", "[FileExtYes]", "Count=99",
+          "FileExt1=.a", "FileExt2=", "fileext3=\"\""});
     EXPECT_EQ(items(window->ListFromFolder), (Lines{"C:\\a", "C:\\b"}));
-    EXPECT_EQ(items(window->List4), (Lines{"", "", ".x"}));
+    Lines skipped(16, "");
+    skipped.push_back(".x");
+    EXPECT_EQ(items(window->List4), skipped);
+    EXPECT_EQ(items(window->List3), (Lines{".a", "", ""}));
 }
 
 TEST_F(TaskLoad, ReadsValuesWhole) {
