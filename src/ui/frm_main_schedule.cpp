@@ -13,7 +13,8 @@ std::optional<std::int64_t> SetMinuteOfDay(const std::string& hourText,
     const double hour = ReadNumber(hourText);
     const double minute = ReadNumber(minuteText);
     const bool whole = hour == static_cast<int>(hour) && minute == static_cast<int>(minute);
-    if (!whole || hour < 0 || hour > 23 || minute < 0 || minute > 59) {
+    if (!whole || hour < 0 || hour > task_keys::kHour.high || minute < 0 ||
+        minute > task_keys::kMinute.high) {
         return std::nullopt;
     }
     return static_cast<std::int64_t>(hour) * 60 + static_cast<std::int64_t>(minute);
@@ -25,7 +26,7 @@ void FrmMain::Timer1_Timer() {
     if (BackupBusy) {
         return;
     }
-    if (Option1[0].value()) {
+    if (Option1Of(ScheduleMode::Daily).value()) {
         if (const auto due = dueDailyTime()) {
             lastDailyPass_ = *due;
             RunBackup();
@@ -34,7 +35,7 @@ void FrmMain::Timer1_Timer() {
     }
     // Another mode: a later switch to daily mode starts afresh, as at start-up.
     lastDailyTick_.reset();
-    if (Option1[2].value()) {
+    if (Option1Of(ScheduleMode::Manual).value()) {
         return;
     }
     if (MinuteCounter < INT32_MAX) {
@@ -69,10 +70,10 @@ std::optional<std::int64_t> FrmMain::dueDailyTime() {
 }
 
 void FrmMain::Option1_Click(int /*index*/) {
-    Text5.setEnabled(Option1[0].value());
-    Text6.setEnabled(Option1[0].value());
-    Text4.setEnabled(Option1[1].value());
-    Timer1.setEnabled(!Option1[2].value());
+    Text5.setEnabled(Option1Of(ScheduleMode::Daily).value());
+    Text6.setEnabled(Option1Of(ScheduleMode::Daily).value());
+    Text4.setEnabled(Option1Of(ScheduleMode::Interval).value());
+    Timer1.setEnabled(!Option1Of(ScheduleMode::Manual).value());
 }
 
 void FrmMain::Check2_Click() {

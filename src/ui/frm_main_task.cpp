@@ -1,5 +1,6 @@
 // Loading and saving the task, and the two task commands.
 #include <algorithm>
+#include <utility>
 
 #include "backup/path_helpers.h"
 #include "common/number_text.h"
@@ -20,6 +21,10 @@ std::string Read(const TaskFileText& task, const TaskKey& key) {
 
 double ReadNumberOf(const TaskFileText& task, const TaskKey& key) {
     return ReadNumber(Read(task, key));
+}
+
+int FallbackInt(const TaskKey& key) {
+    return static_cast<int>(key.fallback);
 }
 
 // A check box takes 0 or 1; any other number stored for it reads as ticked.
@@ -124,23 +129,24 @@ void FrmMain::applyTaskFile(const TaskFileText& task) {
         txtToFolder.setText(destination);
     }
     const std::int32_t interval = RoundToInt32(ReadNumberOf(task, keys::kInterval));
-    IntervalMinutes = interval < 1 || interval > 180 ? 30 : interval;
+    IntervalMinutes = keys::kInterval.holds(interval) ? interval : FallbackInt(keys::kInterval);
     setCheckValue(Check1, CheckValue(task, keys::kIncludeSubDirs));
     setCheckValue(CheckFullFodler, CheckValue(task, keys::kWholePath));
     setCheckValue(Check2, CheckValue(task, keys::kSizeLimitOn));
     const double sizeLimit = ReadNumberOf(task, keys::kSizeLimit);
-    if (sizeLimit > 0) {
+    if (keys::kSizeLimit.holds(sizeLimit)) {
         Text3.setText(FormatNumber(sizeLimit));
     }
     // Above 2 means by hand; so does a negative mode, the choice that starts nothing unasked.
     const std::int16_t mode = RoundToInt16(ReadNumberOf(task, keys::kScheduleMode));
-    clickOption1(mode < 0 || mode > 2 ? 2 : mode);
+    clickOption1(keys::kScheduleMode.holds(mode) ? mode : FallbackInt(keys::kScheduleMode));
+    // A load takes any hour before the next one past the range (23.5 loads; a save corrects it).
     const double hour = ReadNumberOf(task, keys::kHour);
-    if (hour < 24) {
+    if (hour < keys::kHour.high + 1) {
         Text5.setText(FormatNumber(hour));
     }
     const double minute = ReadNumberOf(task, keys::kMinute);
-    if (minute < 60) {
+    if (minute < keys::kMinute.high + 1) {
         Text6.setText(FormatNumber(minute));
     }
     const std::vector<std::string> folders = ReadList(task, keys::kSourceFolders);
@@ -152,14 +158,14 @@ void FrmMain::applyTaskFile(const TaskFileText& task) {
     }
     // A type mode out of range reads as "all files", the choice that leaves nothing out.
     const std::int16_t typeMode = RoundToInt16(ReadNumberOf(task, keys::kTypeMode));
-    selectOption2(typeMode < 0 || typeMode > 2 ? 0 : typeMode);
+    selectOption2(keys::kTypeMode.holds(typeMode) ? typeMode : FallbackInt(keys::kTypeMode));
     Fill(List3, ReadList(task, keys::kOnlyTypes));
     Fill(List4, ReadList(task, keys::kSkipTypes));
 }
 
 void FrmMain::loadDefaults() {
     MinuteCounter = 0;
-    IntervalMinutes = 30;
+    IntervalMinutes = FallbackInt(keys::kInterval);
     ListFromFolder.addItem(defaults_.desktopFolder);
     ListFromFolder.addItem(defaults_.documentsFolder);
     for (const char* type : {".wps", ".doc", ".xls"}) {
@@ -178,18 +184,14 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
     // The corrections the save makes to the boxes come first, so that what is checked and
     // written is what the window shows afterwards. A save refused for a value changes nothing
     // else; a file that cannot be written is reported once the window holds the saved task.
-    const double interval = ReadNumber(Text4.text());
-    if (interval < 1 || interval > 180) {
-        Text4.setText("30");
-    }
-    if (!(ReadNumber(Text3.text()) > 0)) {
-        Text3.setText("300");
-    }
-    if (ReadNumber(Text5.text()) > 23) {
-        Text5.setText("17");
-    }
-    if (ReadNumber(Text6.text()) > 59) {
-        Text6.setText("0");
+    const std::pair<TextBox*, const TaskKey*> boxes[] = {{&Text4, &keys::kInterval},
+                                                         {&Text3, &keys::kSizeLimit},
+                                                         {&Text5, &keys::kHour},
+                                                         {&Text6, &keys::kMinute}};
+    for (const auto& [box, key] : boxes) {
+        if (!key->holds(ReadNumber(box->text()))) {
+            box->setText(FormatNumber(key->fallback));
+        }
     }
 
     const std::string path = FoldDoubledSeparators(TextTask.text(), defaults_.style);
