@@ -105,20 +105,21 @@ std::string FinalTarget(std::string path) {
             return path;
         }
         const std::string target(link, static_cast<std::size_t>(length));
-        path = target.starts_with('/') ? target : FolderOf(path) + target;
+        const bool relative = !target.starts_with('/') && path.find('/') != std::string::npos;
+        path = relative ? FolderOf(path) + target : target;
     }
     return path;
 }
 
 // Gives a new file the owner, group and permission bits of the one it replaces. An owner the
 // process may not give stays its own; a group it may not give is dropped with the group's bits,
-// so the new file never grants more than the old one did.
-void TakeOwnerAndMode(int fd, const struct stat& old) {
+// so the new file never grants more than the old one did. Answers fchmod's result.
+int TakeOwnerAndMode(int fd, const struct stat& old) {
     mode_t mode = old.st_mode & 07777;
     if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, -1, old.st_gid) != 0) {
         mode &= ~static_cast<mode_t>(S_IRWXG);
     }
-    ::fchmod(fd, mode);
+    return ::fchmod(fd, mode);
 }
 
 class PosixFileLock final : public FileLock {
@@ -336,11 +337,9 @@ class PosixFileSystem final : public FileSystem {
             }
             written += static_cast<std::size_t>(n);
         }
-        if (replacing) {
-            TakeOwnerAndMode(out.get(), old);
-        }
         // A task file is small and precious: make it durable before it replaces the old one.
-        if (written < bytes.size() || (!replacing && ::fchmod(out.get(), 0644) != 0) ||
+        if (written < bytes.size() ||
+            (replacing ? TakeOwnerAndMode(out.get(), old) : ::fchmod(out.get(), 0644)) != 0 ||
             ::fsync(out.get()) != 0 || out.close() != 0 ||
             calls_.rename(temporary.c_str(), target.c_str()) != 0) {
             const int error = errno;

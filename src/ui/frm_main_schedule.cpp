@@ -1,4 +1,6 @@
 // The schedule: the one-minute tick, the mode buttons, the size-limit box and the stop button.
+#include <cmath>
+
 #include "common/number_text.h"
 #include "ui/frm_main.h"
 
@@ -12,10 +14,10 @@ std::optional<std::int64_t> SetMinuteOfDay(const std::string& hourText,
                                            const std::string& minuteText) {
     const double hour = ReadNumber(hourText);
     const double minute = ReadNumber(minuteText);
-    const bool whole = hour == static_cast<int>(hour) && minute == static_cast<int>(minute);
-    if (!whole || hour < 0 || hour > task_keys::kHour.high || minute < 0 ||
-        minute > task_keys::kMinute.high) {
-        return std::nullopt;
+    const bool inRange = hour >= 0 && hour <= task_keys::kHour.high && minute >= 0 &&
+                         minute <= task_keys::kMinute.high;
+    if (!inRange || hour != std::floor(hour) || minute != std::floor(minute)) {
+        return std::nullopt;  // a fraction or a number past the clock's never matches
     }
     return static_cast<std::int64_t>(hour) * 60 + static_cast<std::int64_t>(minute);
 }
