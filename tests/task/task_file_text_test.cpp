@@ -50,7 +50,7 @@ TEST(TaskFileText, SavesAtOnceAllLand) {
             std::string reason;
             const auto lock = fs->lockFile(path, reason);
             TaskFileText text(fs->readFile(path, reason).value_or("?"));
-            text.write("s", thread + std::to_string(i), "1");
+            text.write("s", std::to_string(i) + thread, "1");
             ASSERT_TRUE(lock && fs->replaceFile(path, text.bytes()).ok()) << reason;
         }
     };
@@ -60,7 +60,7 @@ TEST(TaskFileText, SavesAtOnceAllLand) {
     const TaskFileText saved(tree.read("task.ini"));
     for (int i = 0; i < 25; ++i) {
         EXPECT_EQ(
-            saved.read("s", "a" + std::to_string(i)) + saved.read("s", "b" + std::to_string(i)),
+            saved.read("s", std::to_string(i) + "a") + saved.read("s", std::to_string(i) + "b"),
             "11");
     }
 }
