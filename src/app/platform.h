@@ -4,9 +4,10 @@
 
 namespace tarnwick {
 
-class Dialog;
-
 enum class TrayAction { Add = 0, Modify = 1, Delete = 2 };
+
+// What the user does with the mouse over the tray icon, as each view reports it.
+enum class TrayMouse { LeftButtonUp, LeftDoubleClick, RightButtonUp, MiddleButtonUp, Other };
 
 // What only a real desktop can do. Each front end implements it: the Qt and Win32 views with
 // windows, the command line with the console, the tests with a recording.
@@ -21,9 +22,6 @@ class Platform {
     // with its separator, any other folder without), or "" when the user cancels.
     virtual std::string browseForFolder(const std::string& prompt,
                                         const std::string& startFolder) = 0;
-
-    // Shows the task chooser modally and returns once it has closed.
-    virtual void showTaskChooser(Dialog& dialog) = 0;
 
     // Puts, changes or removes the one tray icon: a picture by name and the tip text.
     virtual void setTrayIcon(const std::string& picture, const std::string& tip,

@@ -4,14 +4,14 @@
 #include <string>
 #include <utility>
 
-#include "app/platform.h"
 #include "cli/printable_text.h"
+#include "ui/form_platform.h"
 
 namespace tarnwick {
 
 // The desktop as the command line has it: message boxes go to standard error as
 // "TITLE: MESSAGE", and the folder browser answers with the folder the command line named.
-class ConsolePlatform final : public Platform {
+class ConsolePlatform final : public FormPlatform {
   public:
     void showMessage(const std::string& text, const std::string& title) override {
         std::fprintf(stderr, "%s: %s\n", PrintableText(title).c_str(), PrintableText(text).c_str());

@@ -6,12 +6,11 @@
 namespace tarnwick {
 namespace {
 
-constexpr int kLeftButtonUp = 514;
 constexpr int kNoteLabel = 6;
 
 }  // namespace
 
-FrmMain::FrmMain(Platform& platform, FileSystem& fs, Clock& clock, HostDefaults defaults)
+FrmMain::FrmMain(FormPlatform& platform, FileSystem& fs, Clock& clock, HostDefaults defaults)
     : platform_(platform), fs_(fs), clock_(clock), defaults_(std::move(defaults)) {
     txtToFolder.setText(defaults_.backFolder);
     Image1[1].setVisible(false);
@@ -90,9 +89,8 @@ void FrmMain::describeHideButton(bool trayAvailable) {
     ButtonExit.setToolTip(trayAvailable ? std::string() : std::string(texts::kMinimizeTip));
 }
 
-void FrmMain::TrayIcon_Event(int mouseMessage) {
-    // The left button's release over the icon, whatever the screen's resolution.
-    if (mouseMessage == kLeftButtonUp) {
+void FrmMain::TrayIcon_Event(TrayMouse event) {
+    if (event == TrayMouse::LeftButtonUp) {
         showFromTray();
     }
 }

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/host_defaults.h"
-#include "app/platform.h"
 #include "backup/backup_pass.h"
 #include "backup/file_system.h"
 #include "backup/type_filter.h"
@@ -14,6 +13,7 @@
 #include "common/number_text.h"
 #include "task/task_keys.h"
 #include "ui/controls.h"
+#include "ui/form_platform.h"
 
 namespace tarnwick {
 
@@ -23,7 +23,7 @@ class TaskFileText;
 // written once. The views lay the controls out and forward the user's clicks and edits here.
 class FrmMain {
   public:
-    FrmMain(Platform& platform, FileSystem& fs, Clock& clock, HostDefaults defaults);
+    FrmMain(FormPlatform& platform, FileSystem& fs, Clock& clock, HostDefaults defaults);
 
     // Outcomes of the two task commands, for callers that need more than the message box.
     enum class CommandOutcome { Done, Refused, WriteFailed };
@@ -109,8 +109,8 @@ class FrmMain {
     void Form_QueryUnload();
     // Hides the window to the tray; where there is no tray it minimises the window instead.
     void ButtonExit_Click();
-    // A mouse event over the tray icon, as the system's mouse message (514: left button up).
-    void TrayIcon_Event(int mouseMessage);
+    // A mouse event over the tray icon: the left button's release brings the window back.
+    void TrayIcon_Event(TrayMouse event);
     // Another start of the program, ended by the single-instance test, asks for this window.
     void SecondStart_Event();
 
@@ -152,7 +152,7 @@ class FrmMain {
     void logFirst(std::string_view text);
 
     FileSystem& fileSystem() { return fs_; }
-    Platform& platform() { return platform_; }
+    FormPlatform& platform() { return platform_; }
 
   private:
     friend class MainWindowPass;
@@ -178,7 +178,7 @@ class FrmMain {
     void showFromTray();
     void describeHideButton(bool trayAvailable);
 
-    Platform& platform_;
+    FormPlatform& platform_;
     FileSystem& fs_;
     Clock& clock_;
     HostDefaults defaults_;

@@ -5,19 +5,16 @@
 #include <QScreen>
 #include <QStringList>
 #include <QWidget>
-#include <cmath>
 
 namespace tarnwick::qtview {
 
-int TwipsToPixels(int twips, double dotsPerInch) {
-    return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
+QRect TwipsRect(const form::TwipsRect& twips, double dotsPerInch) {
+    const form::PixelRect pixels = TwipsToPixels(twips, dotsPerInch);
+    return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
 QRect TwipsRect(int left, int top, int width, int height, double dotsPerInch) {
-    const int x = TwipsToPixels(left, dotsPerInch);
-    const int y = TwipsToPixels(top, dotsPerInch);
-    return {x, y, TwipsToPixels(left + width, dotsPerInch) - x,
-            TwipsToPixels(top + height, dotsPerInch) - y};
+    return TwipsRect(form::TwipsRect{left, top, width, height}, dotsPerInch);
 }
 
 double DotsPerInch(const QWidget* widget) {
@@ -61,6 +58,18 @@ QFont CaptionFont(const QString& family, double points, bool bold) {
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+QColor ColourOf(const form::Colour& colour, const QPalette& palette, QPalette::ColorRole role) {
+    switch (colour.source) {
+        case form::Colour::Source::Rgb:
+            return {colour.red, colour.green, colour.blue};
+        case form::Colour::Source::Highlight:
+            return palette.color(QPalette::Highlight);
+        case form::Colour::Source::System:
+            break;
+    }
+    return palette.color(role);
 }
 
 }  // namespace tarnwick::qtview

@@ -1,20 +1,21 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 #include <QString>
+
+#include "ui/form_layout.h"
 
 class QWidget;
 
 namespace tarnwick::qtview {
 
-// The window is drawn in twips, 1440 to the inch: 15 to the pixel at 96 dots per inch.
-inline constexpr int kTwipsPerInch = 1440;
+using form::TwipsToPixels;
 
-int TwipsToPixels(int twips, double dotsPerInch);
-
-// A rectangle given in twips, in pixels. Its edges are converted, not its width, so that controls
-// that touch in twips still touch in pixels.
+// A rectangle given in twips, in pixels.
+QRect TwipsRect(const form::TwipsRect& twips, double dotsPerInch);
 QRect TwipsRect(int left, int top, int width, int height, double dotsPerInch);
 
 // The logical dots per inch of the screen a widget is on (the primary screen before it shows).
@@ -25,5 +26,8 @@ double DotsPerInch(const QWidget* widget);
 QString CaptionFamily();
 
 QFont CaptionFont(const QString& family, double points, bool bold = false);
+
+// A colour of the form; the palette's colour of that role where the form leaves it to the system.
+QColor ColourOf(const form::Colour& colour, const QPalette& palette, QPalette::ColorRole role);
 
 }  // namespace tarnwick::qtview

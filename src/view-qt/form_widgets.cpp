@@ -1,7 +1,10 @@
 #include "view-qt/form_widgets.h"
 
+#include <qdrawutil.h>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 
 namespace tarnwick::qtview {
 
@@ -71,6 +74,21 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
     }
     QLabel::mouseReleaseEvent(event);
+}
+
+void FlatButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    qDrawShadePanel(&painter, rect(), palette(), isDown(), 2);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    painter.drawControl(QStyle::CE_ToolButtonLabel, option);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(4, 4, -4, -4);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
 }
 
 void ListBoxView::paintEvent(QPaintEvent* event) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QString>
+#include <QToolButton>
 #include <QWidget>
 
 namespace tarnwick::qtview {
@@ -66,6 +67,18 @@ class ClickLabel : public QLabel {
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A picture button with a face colour of its own, drawn flat in its palette's button colour
+// with a raised edge (sunken while pressed), as the system draws it: a style would shade it.
+class FlatButton : public QToolButton {
+    Q_OBJECT
+
+  public:
+    explicit FlatButton(QWidget* parent = nullptr) : QToolButton(parent) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A list box's view. QListView forgets its layout at every inserted row and paints from a layout

@@ -31,8 +31,6 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    class Builder;
-
     FrmMain& model_;
     ControlBinder binder_;
     bool closingForGood_ = false;

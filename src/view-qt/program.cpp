@@ -30,7 +30,7 @@ Program::Program(ProgramSetup setup)
       window_(std::make_unique<MainWindow>(model_, pictures_)) {
     platform_.setWindow(window_.get());
     QObject::connect(&tray_, &TrayIcon::mouseMessage, window_.get(),
-                     [this](int message) { model_.TrayIcon_Event(message); });
+                     [this](TrayMouse event) { model_.TrayIcon_Event(event); });
     QObject::connect(&instance_, &SingleInstance::showRequested, window_.get(),
                      [this] { model_.SecondStart_Event(); });
 }

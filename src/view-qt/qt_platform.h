@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform.h"
+#include "ui/form_platform.h"
 
 namespace tarnwick::qtview {
 
@@ -12,7 +12,7 @@ class TrayIcon;
 
 // The desktop as the Linux program has it: Qt's dialogs through the DesktopDialogs seam, the tray
 // icon, the main window and the single-instance lock.
-class QtPlatform final : public Platform {
+class QtPlatform final : public FormPlatform {
   public:
     QtPlatform(DesktopDialogs& dialogs, TrayIcon& tray, SingleInstance& instance,
                const Pictures& pictures);

@@ -5,19 +5,16 @@
 #include <QListView>
 #include <QStyle>
 #include <QStyledItemDelegate>
-#include <QToolButton>
 
 #include "ui/dialog.h"
-#include "view-qt/form_metrics.h"
+#include "ui/form_layout.h"
+#include "view-qt/form_builder.h"
 #include "view-qt/form_widgets.h"
 #include "view-qt/list_box_model.h"
 #include "view-qt/pictures.h"
 
 namespace tarnwick::qtview {
 namespace {
-
-constexpr int kIndentPixels = 12;
-constexpr int kButtonPicture = 24;
 
 // The rows of Dir1: the folders from the root down to the folder shown, each with an open folder,
 // then its subfolders one step further in, each with a closed folder. A row shows the folder's
@@ -52,33 +49,25 @@ class FolderRows final : public ListBoxModel {
 
 class IndentedRows final : public QStyledItemDelegate {
   public:
-    IndentedRows(const FolderRows& rows, QObject* parent)
-        : QStyledItemDelegate(parent), rows_(rows) {}
+    IndentedRows(const FolderRows& rows, int indent, QObject* parent)
+        : QStyledItemDelegate(parent), rows_(rows), indent_(indent) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem indented(option);
-        indented.rect.setLeft(option.rect.left() + kIndentPixels * rows_.depth(index.row()));
+        indented.rect.setLeft(option.rect.left() + indent_ * rows_.depth(index.row()));
         QStyledItemDelegate::paint(painter, indented, index);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const QSize size = QStyledItemDelegate::sizeHint(option, index);
-        return {size.width() + kIndentPixels * rows_.depth(index.row()), size.height()};
+        return {size.width() + indent_ * rows_.depth(index.row()), size.height()};
     }
 
   private:
     const FolderRows& rows_;
+    int indent_;
 };
-
-QToolButton* PictureButton(const QString& name, const QIcon& icon, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(icon);
-    button->setIconSize(QSize(kButtonPicture, kButtonPicture));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    return button;
-}
 
 }  // namespace
 
@@ -86,9 +75,7 @@ TaskChooser::TaskChooser(Dialog& model, const Pictures& pictures, QWidget* paren
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       model_(model) {
-    setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QString::fromStdString(model_.caption()));
-    setFont(CaptionFont(CaptionFamily(), 9.75));
     build(pictures);
     // The model closes the dialog: by OK after loading the task, or by Cancel.
     model_.setCloseListener([this] { done(QDialog::Accepted); });
@@ -99,46 +86,30 @@ TaskChooser::~TaskChooser() {
 }
 
 void TaskChooser::build(const Pictures& pictures) {
-    const double dpi = DotsPerInch(parentWidget());
-    setFixedSize(TwipsRect(0, 0, 6870, 5640, dpi).size());
-
-    auto* drives = new QComboBox(this);
-    drives->setObjectName(QStringLiteral("Drive1"));
-    drives->setModel(new ListBoxModel(model_.Drive1, drives));
-    drives->setGeometry(TwipsRect(120, 0, 4095, 300, dpi));
-    binder_.list(drives, model_.Drive1, [this](int row) { model_.selectDrive(row); });
-
-    auto* folders = new ListBoxView(this);
-    folders->setObjectName(QStringLiteral("Dir1"));
-    auto* folderRows = new FolderRows(model_, folders);
-    folders->setModel(folderRows);
-    folders->setItemDelegate(new IndentedRows(*folderRows, folders));
-    folders->setGeometry(TwipsRect(120, 360, 4095, 5130, dpi));
-    binder_.list(folders, model_.Dir1);
-    connect(folders, &QListView::activated, this,
-            [this](const QModelIndex& index) { model_.openFolder(model_.Dir1.list(index.row())); });
-
-    auto* files = new ListBoxView(this);
-    files->setObjectName(QStringLiteral("File1"));
-    files->setModel(new ListBoxModel(model_.File1, files));
-    files->setUniformItemSizes(true);
-    files->setGeometry(TwipsRect(4320, 0, 2535, 4590, dpi));
-    binder_.list(files, model_.File1);
-
-    QToolButton* ok =
-        PictureButton(QStringLiteral("OKButton"), pictures.icon(QStringLiteral("ok")), this);
-    ok->setGeometry(TwipsRect(4440, 4680, 1095, 855, dpi));
-    binder_.button(ok, model_.OKButton, [this] { model_.OKButton_Click(); });
-    QToolButton* cancel = PictureButton(QStringLiteral("CancelButton"),
-                                        pictures.icon(QStringLiteral("cancel")), this);
-    cancel->setGeometry(TwipsRect(5760, 4680, 975, 855, dpi));
-    binder_.button(cancel, model_.CancelButton, [this] { model_.CancelButton_Click(); });
-
-    setTabOrder(ok, cancel);
-    setTabOrder(cancel, drives);
-    setTabOrder(drives, folders);
-    setTabOrder(folders, files);
-    ok->setFocus();
+    FormBuilder builder(*this, pictures, binder_);
+    // The drive list drops down; the folder list shows each folder one step further in than
+    // the one above it, and opens a folder on a double click or Enter.
+    builder.build(
+        form::TaskChooserLayout(), model_,
+        [this, &builder](const form::BoundItem& item, QWidget* parent) -> QWidget* {
+            if (item.look.kind == form::Kind::DriveList) {
+                auto* drives = builder.place<QComboBox>(item.look, parent);
+                drives->setModel(new ListBoxModel(item.as<ListBox>(), drives));
+                binder_.list(drives, item.as<ListBox>(), item.event);
+                return drives;
+            }
+            auto* folders = builder.place<ListBoxView>(item.look, parent);
+            auto* rows = new FolderRows(model_, folders);
+            folders->setModel(rows);
+            folders->setItemDelegate(
+                new IndentedRows(*rows, builder.pixels(form::kFolderIndentTwips), folders));
+            binder_.list(folders, item.as<ListBox>());
+            connect(folders, &QListView::activated, this,
+                    [event = item.event](const QModelIndex& index) { event(index.row()); });
+            return folders;
+        });
+    // The first control in the Tab key's order takes the focus, as the form has it.
+    builder.widget(form::TaskChooserLayout().items.front().look.name)->setFocus();
 }
 
 void TaskChooser::reject() {

@@ -3,15 +3,6 @@
 #include "view-qt/pictures.h"
 
 namespace tarnwick::qtview {
-namespace {
-
-// The system's mouse messages.
-constexpr int kLeftButtonUp = 514;
-constexpr int kLeftDoubleClick = 515;
-constexpr int kRightButtonUp = 517;
-constexpr int kMiddleButtonUp = 520;
-
-}  // namespace
 
 TrayIcon::TrayIcon(const Pictures& pictures, Availability available, QObject* parent)
     : QObject(parent),
@@ -42,18 +33,18 @@ void TrayIcon::apply(const std::string& picture, const std::string& tip, TrayAct
 void TrayIcon::activate(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
         case QSystemTrayIcon::Trigger:
-            emit mouseMessage(kLeftButtonUp);
+            emit mouseMessage(TrayMouse::LeftButtonUp);
             break;
         case QSystemTrayIcon::DoubleClick:
             // A double click ends with the button's release, as any click does.
-            emit mouseMessage(kLeftDoubleClick);
-            emit mouseMessage(kLeftButtonUp);
+            emit mouseMessage(TrayMouse::LeftDoubleClick);
+            emit mouseMessage(TrayMouse::LeftButtonUp);
             break;
         case QSystemTrayIcon::Context:
-            emit mouseMessage(kRightButtonUp);
+            emit mouseMessage(TrayMouse::RightButtonUp);
             break;
         case QSystemTrayIcon::MiddleClick:
-            emit mouseMessage(kMiddleButtonUp);
+            emit mouseMessage(TrayMouse::MiddleButtonUp);
             break;
         case QSystemTrayIcon::Unknown:
             break;

@@ -12,8 +12,7 @@ namespace tarnwick::qtview {
 class Pictures;
 
 // The icon in the tray. It speaks the model's language both ways: it takes a picture's name and a
-// tip, and reports the user's clicks as the system's mouse messages (514: the left button's
-// release), which the window's model reads.
+// tip, and reports the user's clicks as the model names them.
 class TrayIcon : public QObject {
     Q_OBJECT
 
@@ -31,7 +30,7 @@ class TrayIcon : public QObject {
     const std::string& picture() const { return picture_; }
 
   signals:
-    void mouseMessage(int message);
+    void mouseMessage(tarnwick::TrayMouse event);
 
   public slots:
     // A click on the icon as Qt reports it.

@@ -17,12 +17,28 @@ int ScreenDotsPerInch() {
 }
 
 int TwipsToPixels(int twips, int dotsPerInch) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) * dotsPerInch / kTwipsPerInch));
+    return form::TwipsToPixels(twips, dotsPerInch);
+}
+
+RECT TwipsRect(const form::TwipsRect& twips, int dotsPerInch) {
+    const form::PixelRect pixels = form::TwipsToPixels(twips, dotsPerInch);
+    return {pixels.left, pixels.top, pixels.left + pixels.width, pixels.top + pixels.height};
 }
 
 RECT TwipsRect(int left, int top, int width, int height, int dotsPerInch) {
-    return {TwipsToPixels(left, dotsPerInch), TwipsToPixels(top, dotsPerInch),
-            TwipsToPixels(left + width, dotsPerInch), TwipsToPixels(top + height, dotsPerInch)};
+    return TwipsRect(form::TwipsRect{left, top, width, height}, dotsPerInch);
+}
+
+COLORREF ColourOf(const form::Colour& colour) {
+    switch (colour.source) {
+        case form::Colour::Source::Rgb:
+            return RGB(colour.red, colour.green, colour.blue);
+        case form::Colour::Source::Highlight:
+            return GetSysColor(COLOR_HIGHLIGHT);
+        case form::Colour::Source::System:
+            break;
+    }
+    return CLR_INVALID;
 }
 
 std::string ToAnsi(std::string_view utf8) {

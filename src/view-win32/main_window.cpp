@@ -3,8 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <stdexcept>
 
+#include "ui/form_layout.h"
 #include "ui/frm_main.h"
+#include "view-win32/control_id.h"
 #include "view-win32/control_ids.h"
 #include "view-win32/form_metrics.h"
 #include "view-win32/owner_draw.h"
@@ -15,43 +18,19 @@
 namespace tarnwick::win32view {
 namespace {
 
-// Caption sizes in points.
-constexpr double kNormalPoints = 9.75;
-constexpr double kMediumPoints = 10.5;
-constexpr double kLargePoints = 11.25;
-constexpr double kHintPoints = 9.0;
-
-// Picture sides in twips: the 32-pixel pictures of the right-hand buttons, the list buttons'
-// pictures, the tab pictures.
-constexpr int kBigPictureTwips = 480;
-constexpr int kSmallPictureTwips = 360;
-constexpr int kTabPictureTwips = 240;
-
-// The client area: 909 x 747 pixels at 96 dots per inch.
-constexpr int kClientWidthTwips = 13635;
-constexpr int kClientHeightTwips = 11205;
+using form::Kind;
 
 constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// Where a control stands: in the window, or on a page of the tab control, or in one of the two
-// frames of the second page; left, top, width, height in twips from there.
-struct Place {
-    enum Origin { Window, Page, Frame2, Frame1 } origin;
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-// The frames' places on the second page.
-constexpr Place kFrame2Place{Place::Page, 90, 30, 7050, 3900};
-constexpr Place kFrame1Place{Place::Page, 7260, 30, 4200, 2940};
+constexpr DWORD kListStyle = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
 
 }  // namespace
 
-// Creates the controls in the order of the form (which is also the order the Tab key goes), each
-// at its place and bound to its control.
+// Creates a child window for every item of the form's layout, in the order of the items (which
+// is also the order the Tab key goes), each at its place and bound to its control. Every child
+// is a child of the window itself: a page's items stand over the tab control's page area, a
+// frame's over the frame.
 class MainWindow::Builder {
   public:
     Builder(MainWindow& window, FrmMain& model) : w_(window), m_(model) {}
@@ -59,123 +38,237 @@ class MainWindow::Builder {
     void build();
 
   private:
+    HWND make(const form::BoundItem& item);
     // A child window. Every child starts a group of its own unless it continues an option group.
-    HWND create(const char* className, DWORD style, int id, const Place& place,
-                double points = kNormalPoints, DWORD exStyle = 0, bool continuesGroup = false);
-    HWND pictureButton(int id, const char* picture, const Place& place, double points);
-    HWND pushButton(int id, const Place& place, double points, bool bold = false);
-    HWND textBox(int id, TextBox& control, const Place& place, COLORREF color);
-    HWND checkBox(int id, CheckBox& control, const Place& place, double points = kNormalPoints);
-    HWND label(int id, Captioned& control, const Place& place, double points = kNormalPoints);
-    HWND noteLabel(int index, const Place& place, double points = kNormalPoints);
-    RECT pixels(const Place& place) const;
-
-    void buildTabs();
-    void buildFoldersPage();
-    void buildOptionsPage();
-    void buildRightColumn();
-    void buildDestinationRow();
-    void buildLogAndNote();
+    HWND create(const char* className, DWORD style, const form::Look& look, DWORD exStyle = 0,
+                bool continuesGroup = false);
+    HWND makeTabPage(const form::BoundItem& item);
+    const form::Look* find(std::string_view name) const;
+    RECT pixels(const form::Look& look) const;
+    // The tab page (0, 1) an item stands on; -1 for none.
+    int pageOf(const form::Look& look) const;
+    // The item's own colours; what is drawn on a frame's surface has the frame's background.
+    void colour(int id, const form::Look& look);
 
     MainWindow& w_;
     FrmMain& m_;
+    std::vector<form::BoundItem> items_;
+    std::map<std::string_view, int> pages_;
     POINT page_ = {};
-    HWND frames_[2] = {};
     HWND pageBackdrop_ = nullptr;
-    HWND decorations_[5] = {};
+    std::vector<HWND> frames_;
+    std::vector<HWND> shapes_;
+    bool afterOption_ = false;
 };
 
-RECT MainWindow::Builder::pixels(const Place& place) const {
-    int left = place.left;
-    int top = place.top;
-    if (place.origin == Place::Frame2 || place.origin == Place::Frame1) {
-        const Place& frame = place.origin == Place::Frame2 ? kFrame2Place : kFrame1Place;
-        left += frame.left;
-        top += frame.top;
+const form::Look* MainWindow::Builder::find(std::string_view name) const {
+    for (const form::BoundItem& item : items_) {
+        if (item.look.name == name) {
+            return &item.look;
+        }
     }
-    RECT rect = TwipsRect(left, top, place.width, place.height, w_.dpi_);
-    if (place.origin != Place::Window) {
-        OffsetRect(&rect, page_.x, page_.y);
+    return nullptr;
+}
+
+RECT MainWindow::Builder::pixels(const form::Look& look) const {
+    form::TwipsRect twips = look.place;
+    POINT origin = {0, 0};
+    for (const form::Look* parent = find(look.parent); parent != nullptr;
+         parent = find(parent->parent)) {
+        if (parent->kind == Kind::TabPage) {
+            origin = page_;
+            break;
+        }
+        twips.left += parent->place.left;
+        twips.top += parent->place.top;
     }
+    RECT rect = TwipsRect(twips, w_.dpi_);
+    OffsetRect(&rect, origin.x, origin.y);
     return rect;
 }
 
-HWND MainWindow::Builder::create(const char* className, DWORD style, int id, const Place& place,
-                                 double points, DWORD exStyle, bool continuesGroup) {
-    const RECT rect = pixels(place);
+int MainWindow::Builder::pageOf(const form::Look& look) const {
+    for (const form::Look* parent = find(look.parent); parent != nullptr;
+         parent = find(parent->parent)) {
+        const auto page = pages_.find(parent->name);
+        if (page != pages_.end()) {
+            return page->second;
+        }
+    }
+    return -1;
+}
+
+void MainWindow::Builder::colour(int id, const form::Look& look) {
+    COLORREF background = ColourOf(look.background);
+    const form::Look* parent = find(look.parent);
+    const bool onSurface = look.kind == Kind::CheckBox || look.kind == Kind::Option ||
+                           look.kind == Kind::Label || look.kind == Kind::Barcode ||
+                           look.kind == Kind::Rectangle || look.kind == Kind::Line;
+    if (background == CLR_INVALID && onSurface && parent != nullptr &&
+        parent->kind == Kind::Frame) {
+        background = ColourOf(parent->background);
+    }
+    if (background != CLR_INVALID) {
+        w_.setColors(id, background, ColourOf(look.foreground));
+    }
+}
+
+HWND MainWindow::Builder::create(const char* className, DWORD style, const form::Look& look,
+                                 DWORD exStyle, bool continuesGroup) {
+    const RECT rect = pixels(look);
+    const int id = ControlId(look.name);
     HWND child = CreateWindowExA(
         exStyle, className, "",
         style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (continuesGroup ? 0 : WS_GROUP),
         rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, w_.window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), w_.instance_, nullptr);
-    HFONT& font = w_.fonts_[points];
-    if (font == nullptr) {
-        font = CreateCaptionFont(points, false, w_.dpi_);
-    }
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(w_.font(look.points, look.bold)),
+                 FALSE);
+    w_.drawn_[id] = {look.kind, std::string(look.picture), look.pictureTwips};
+    colour(id, look);
     return child;
 }
 
-HWND MainWindow::Builder::pictureButton(int id, const char* picture, const Place& place,
-                                        double points) {
-    w_.buttonPictures_[id] = picture;
-    return create("BUTTON", BS_OWNERDRAW | WS_TABSTOP, id, place, points);
-}
+HWND MainWindow::Builder::makeTabPage(const form::BoundItem& item) {
+    const int index = static_cast<int>(pages_.size());
+    pages_[item.look.name] = index;
+    const int side = TwipsToPixels(find(item.look.parent)->pictureTwips, w_.dpi_);
+    ImageList_AddIcon(w_.tabPictures_, w_.pictures_.icon(std::string(item.look.picture), side));
+    char empty[] = "";
+    TCITEMA tab = {};
+    tab.mask = TCIF_TEXT | TCIF_IMAGE;
+    tab.pszText = empty;
+    tab.iImage = index;
+    SendMessageA(w_.tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&tab));
+    w_.binder_->tab(w_.tabs_, index, item.as<Captioned>());
 
-HWND MainWindow::Builder::pushButton(int id, const Place& place, double points, bool bold) {
-    HWND button = create("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, id, place, points);
-    if (bold) {
-        if (w_.boldFont_ == nullptr) {
-            w_.boldFont_ = CreateCaptionFont(points, true, w_.dpi_);
-        }
-        SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(w_.boldFont_), FALSE);
+    // The pages' controls are children of the window, placed over the tab control's page area,
+    // on a backdrop in the window's colour, as the labels and check boxes on them are drawn: a
+    // themed tab control (Wine draws one even without a visual-styles manifest) has a lighter
+    // page.
+    RECT area = {};
+    GetClientRect(w_.tabs_, &area);
+    SendMessageA(w_.tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const RECT tabs = pixels(*find(item.look.parent));
+    page_ = {tabs.left + area.left, tabs.top + area.top};
+    if (pageBackdrop_ == nullptr) {
+        pageBackdrop_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
+                                        0, 0, 0, w_.window_, nullptr, w_.instance_, nullptr);
     }
-    return button;
+    SetWindowPos(pageBackdrop_, nullptr, page_.x, page_.y, area.right - area.left,
+                 area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return w_.tabs_;
 }
 
-HWND MainWindow::Builder::textBox(int id, TextBox& control, const Place& place, COLORREF color) {
-    HWND box =
-        create("EDIT", ES_AUTOHSCROLL | WS_TABSTOP, id, place, kNormalPoints, WS_EX_CLIENTEDGE);
-    w_.setColors(id, color);
-    w_.binder_->text(box, control);
-    return box;
-}
-
-HWND MainWindow::Builder::checkBox(int id, CheckBox& control, const Place& place, double points) {
-    HWND box = create("BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, id, place, points);
-    FrmMain* m = &m_;
-    CheckBox* checked = &control;
-    w_.binder_->check(box, control, [m, checked](int value) { m->clickCheckBox(*checked, value); });
-    return box;
-}
-
-HWND MainWindow::Builder::label(int id, Captioned& control, const Place& place, double points) {
-    HWND text = create("STATIC", SS_LEFT, id, place, points);
-    w_.binder_->label(text, control);
-    return text;
-}
-
-HWND MainWindow::Builder::noteLabel(int index, const Place& place, double points) {
-    HWND text = create("STATIC", SS_LEFT | SS_NOTIFY, IDC_LabDDir_0 + index, place, points);
-    FrmMain* m = &m_;
-    w_.binder_->label(text, m_.LabDDir[static_cast<std::size_t>(index)],
-                      [m, index] { m->LabDDir_Click(index); });
-    return text;
+HWND MainWindow::Builder::make(const form::BoundItem& item) {
+    const form::Look& look = item.look;
+    ControlBinder& bind = *w_.binder_;
+    const bool continuesGroup = look.kind == Kind::Option && afterOption_;
+    afterOption_ = look.kind == Kind::Option;
+    switch (look.kind) {
+        case Kind::TabControl: {
+            w_.tabs_ = create(WC_TABCONTROLA, WS_TABSTOP | TCS_TABS, look);
+            const int side = TwipsToPixels(look.pictureTwips, w_.dpi_);
+            w_.tabPictures_ = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 2, 0);
+            SendMessageA(w_.tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(w_.tabPictures_));
+            return w_.tabs_;
+        }
+        case Kind::TabPage:
+            return makeTabPage(item);
+        case Kind::Frame: {
+            HWND frame = create("STATIC", SS_OWNERDRAW, look);
+            frames_.push_back(frame);
+            bind.label(frame, item.as<Captioned>());
+            return frame;
+        }
+        case Kind::Rectangle:
+        case Kind::Line: {
+            HWND shape = create("STATIC", SS_OWNERDRAW, look);
+            shapes_.push_back(shape);
+            bind.decoration(shape);
+            return shape;
+        }
+        case Kind::PictureButton:
+        case Kind::Button: {
+            HWND button = create(
+                "BUTTON",
+                (look.kind == Kind::PictureButton ? BS_OWNERDRAW : BS_PUSHBUTTON) | WS_TABSTOP,
+                look);
+            bind.button(button, item.as<Captioned>(), item.click());
+            return button;
+        }
+        case Kind::TextBox: {
+            HWND box = create("EDIT", ES_AUTOHSCROLL | WS_TABSTOP, look, WS_EX_CLIENTEDGE);
+            bind.text(box, item.as<TextBox>());
+            return box;
+        }
+        case Kind::CheckBox: {
+            HWND box = create("BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, look);
+            bind.check(box, item.as<CheckBox>(), item.event);
+            return box;
+        }
+        case Kind::Option: {
+            // The Tab key stops at the first button of a group.
+            HWND option = create("BUTTON", BS_AUTORADIOBUTTON | (continuesGroup ? 0 : WS_TABSTOP),
+                                 look, 0, continuesGroup);
+            bind.option(option, item.as<OptionButton>(), item.click());
+            return option;
+        }
+        case Kind::ListBox: {
+            HWND list = create("LISTBOX", kListStyle | (look.scrollsAcross ? WS_HSCROLL : 0), look,
+                               WS_EX_CLIENTEDGE);
+            bind.list(list, item.as<ListBox>());
+            return list;
+        }
+        case Kind::Log: {
+            HWND log = create("LISTBOX",
+                              kListStyle | LBS_NODATA | LBS_OWNERDRAWFIXED |
+                                  (look.scrollsAcross ? WS_HSCROLL : 0),
+                              look, WS_EX_CLIENTEDGE);
+            SendMessageA(log, LB_SETITEMHEIGHT, 0, w_.logRowHeight_);
+            bind.virtualList(log, item.as<ListBox>());
+            return log;
+        }
+        case Kind::Label: {
+            HWND text = create("STATIC", SS_LEFT | (item.event ? SS_NOTIFY : 0), look);
+            bind.label(text, item.as<Captioned>(),
+                       item.event ? item.click() : ControlBinder::Action());
+            return text;
+        }
+        case Kind::Image: {
+            HWND image = create("STATIC", SS_ICON | SS_CENTERIMAGE, look);
+            const Pictures* pictures = &w_.pictures_;
+            const int side = TwipsToPixels(look.pictureTwips, w_.dpi_);
+            bind.image(image, item.as<Image>(), [pictures, side](const std::string& name) {
+                return pictures->icon(name, side);
+            });
+            return image;
+        }
+        case Kind::Barcode: {
+            HWND code = create("STATIC", SS_OWNERDRAW, look);
+            bind.drawnImage(code, item.as<Image>());
+            return code;
+        }
+        case Kind::DriveList:
+        case Kind::FolderList:
+            break;
+    }
+    throw std::logic_error("the window has no control for " + std::string(look.name));
 }
 
 void MainWindow::Builder::build() {
-    buildTabs();
-    buildFoldersPage();
-    buildOptionsPage();
+    items_ = form::Bind(form::MainWindowLayout(), m_);
+    for (const form::BoundItem& item : items_) {
+        w_.binder_->setBuildingPage(pageOf(item.look));
+        make(item);
+    }
     w_.binder_->setBuildingPage(-1);
-    buildRightColumn();
-    buildDestinationRow();
-    buildLogAndNote();
 
-    // The frames' line and rectangles under the controls they hold, the frames under them, and
-    // the tab control under everything.
-    for (HWND decoration : decorations_) {
-        SetWindowPos(decoration, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The shapes under the controls they lie beside, the frames under them, and the tab control
+    // under everything.
+    for (HWND shape : shapes_) {
+        SetWindowPos(shape, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     for (HWND frame : frames_) {
         SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -185,236 +278,6 @@ void MainWindow::Builder::build() {
 
     FrmMain* m = &m_;
     w_.binder_->timer(IDT_Timer1, m_.Timer1, [m] { m->Timer1_Timer(); });
-}
-
-void MainWindow::Builder::buildTabs() {
-    w_.tabs_ = create(WC_TABCONTROLA, WS_TABSTOP | TCS_TABS, IDC_SSTab1,
-                      {Place::Window, 120, 120, 11640, 4500}, kLargePoints);
-    const int side = TwipsToPixels(kTabPictureTwips, w_.dpi_);
-    w_.tabPictures_ = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 2, 0);
-    ImageList_AddIcon(w_.tabPictures_, w_.pictures_.icon("tab-folders", side));
-    ImageList_AddIcon(w_.tabPictures_, w_.pictures_.icon("tab-options", side));
-    SendMessageA(w_.tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(w_.tabPictures_));
-    for (int index = 0; index < 2; ++index) {
-        char empty[] = "";
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT | TCIF_IMAGE;
-        item.pszText = empty;
-        item.iImage = index;
-        SendMessageA(w_.tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(&item));
-    }
-    w_.binder_->tab(w_.tabs_, 0, m_.SSTab1Tab0);
-    w_.binder_->tab(w_.tabs_, 1, m_.SSTab1Tab1);
-
-    // The pages' controls are children of the window, placed over the tab control's page area.
-    RECT area = {};
-    GetClientRect(w_.tabs_, &area);
-    SendMessageA(w_.tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    const RECT tabs = pixels({Place::Window, 120, 120, 11640, 4500});
-    page_ = {tabs.left + area.left, tabs.top + area.top};
-    // The pages in the window's colour, as the labels and check boxes on them are drawn: a
-    // themed tab control (Wine draws one even without a visual-styles manifest) has a lighter
-    // page.
-    pageBackdrop_ = CreateWindowExA(
-        0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, page_.x, page_.y,
-        area.right - area.left, area.bottom - area.top, w_.window_, nullptr, w_.instance_, nullptr);
-}
-
-void MainWindow::Builder::buildFoldersPage() {
-    ControlBinder& bind = *w_.binder_;
-    FrmMain* m = &m_;
-    bind.setBuildingPage(0);
-    HWND selTask = pushButton(IDC_SelTask, {Place::Page, 120, 120, 1560, 390}, kNormalPoints);
-    bind.button(selTask, m_.SelTask, [m] { m->SelTask_Click(); });
-    textBox(IDC_TextTask, m_.TextTask, {Place::Page, 1800, 135, 9600, 360}, colors::kEntry);
-    label(IDC_Label1, m_.Label1, {Place::Page, 1800, 600, 3000, 300}, kMediumPoints);
-    checkBox(IDC_CheckAllSub, m_.CheckAllSub, {Place::Page, 6600, 570, 4800, 360}, kLargePoints);
-
-    struct ListButton {
-        int id;
-        const char* picture;
-        Captioned& control;
-        void (FrmMain::*click)();
-        int top;
-    };
-    const ListButton buttons[] = {
-        {IDC_CommandNewDir, "folder-add", m_.CommandNewDir, &FrmMain::CommandNewDir_Click, 990},
-        {IDC_CommandDelDir, "folder-remove", m_.CommandDelDir, &FrmMain::CommandDelDir_Click, 1980},
-        {IDC_CommandClearDir, "folder-clear", m_.CommandClearDir, &FrmMain::CommandClearDir_Click,
-         2970},
-    };
-    for (const ListButton& b : buttons) {
-        HWND button =
-            pictureButton(b.id, b.picture, {Place::Page, 120, b.top, 1560, 930}, kMediumPoints);
-        auto click = b.click;
-        bind.button(button, b.control, [m, click] { (m->*click)(); });
-    }
-    HWND folders = create(
-        "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-        IDC_ListFromFolder, {Place::Page, 1800, 990, 9600, 2910}, kNormalPoints, WS_EX_CLIENTEDGE);
-    w_.setColors(IDC_ListFromFolder, colors::kWhite);
-    bind.list(folders, m_.ListFromFolder);
-}
-
-void MainWindow::Builder::buildOptionsPage() {
-    ControlBinder& bind = *w_.binder_;
-    FrmMain* m = &m_;
-    bind.setBuildingPage(1);
-
-    // The file types frame: three columns, only these types, all files, all but these types.
-    frames_[0] = create("STATIC", SS_OWNERDRAW, IDC_Frame2, kFrame2Place, kLargePoints);
-    w_.setColors(IDC_Frame2, colors::kTypes);
-    bind.label(frames_[0], m_.Frame2);
-    const struct {
-        int id;
-        Place place;
-    } shapes[] = {{IDC_Shape1, {Place::Frame2, 120, 330, 2250, 3480}},
-                  {IDC_Shape3, {Place::Frame2, 2460, 330, 2130, 450}},
-                  {IDC_Shape2, {Place::Frame2, 4680, 330, 2250, 3480}}};
-    for (std::size_t i = 0; i < 3; ++i) {
-        decorations_[i + 1] = create("STATIC", SS_OWNERDRAW, shapes[i].id, shapes[i].place);
-        bind.decoration(decorations_[i + 1]);
-    }
-    const struct {
-        int option;
-        int left;
-        int width;
-    } columns[] = {{1, 180, 2130}, {0, 2520, 2010}, {2, 4740, 2130}};
-    for (const auto& column : columns) {
-        const int index = column.option;
-        HWND option = create(
-            "BUTTON", BS_AUTORADIOBUTTON | (index == 1 ? WS_TABSTOP : 0), IDC_Option2_0 + index,
-            {Place::Frame2, column.left, 390, column.width, 330}, kNormalPoints, 0, index != 1);
-        w_.setColors(IDC_Option2_0 + index, colors::kTypes);
-        bind.option(option, m_.Option2[static_cast<std::size_t>(index)],
-                    [m, index] { m->selectOption2(index); });
-    }
-    const struct {
-        int list;
-        ListBox& listControl;
-        int add;
-        Captioned& addControl;
-        void (FrmMain::*addClick)();
-        int entry;
-        TextBox& entryControl;
-        int remove;
-        Captioned& removeControl;
-        void (FrmMain::*removeClick)();
-        int left;
-    } columnsWithLists[] = {
-        {IDC_List3, m_.List3, IDC_Command4, m_.Command4, &FrmMain::Command4_Click, IDC_Text1,
-         m_.Text1, IDC_Command5, m_.Command5, &FrmMain::Command5_Click, 180},
-        {IDC_List4, m_.List4, IDC_Command6, m_.Command6, &FrmMain::Command6_Click, IDC_Text7,
-         m_.Text7, IDC_Command7, m_.Command7, &FrmMain::Command7_Click, 4740},
-    };
-    for (const auto& c : columnsWithLists) {
-        HWND list =
-            create("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, c.list,
-                   {Place::Frame2, c.left, 750, 2130, 2550}, kNormalPoints, WS_EX_CLIENTEDGE);
-        w_.setColors(c.list, colors::kTypeList);
-        bind.list(list, c.listControl);
-        HWND add = pushButton(c.add, {Place::Frame2, c.left, 3390, 360, 360}, kNormalPoints, true);
-        auto addClick = c.addClick;
-        bind.button(add, c.addControl, [m, addClick] { (m->*addClick)(); });
-        textBox(c.entry, c.entryControl, {Place::Frame2, c.left + 390, 3390, 1350, 360},
-                colors::kEntry);
-        HWND remove = pushButton(c.remove, {Place::Frame2, c.left + 1770, 3390, 360, 360},
-                                 kNormalPoints, true);
-        auto removeClick = c.removeClick;
-        bind.button(remove, c.removeControl, [m, removeClick] { (m->*removeClick)(); });
-    }
-    HWND code =
-        create("STATIC", SS_OWNERDRAW, IDC_ImageQRCode, {Place::Frame2, 2655, 870, 1740, 1740});
-    bind.drawnImage(code, m_.ImageQRCode);
-    noteLabel(9, {Place::Frame2, 2490, 2700, 2070, 1110}, kHintPoints);
-    w_.setColors(IDC_LabDDir_9, colors::kTypes, colors::kHint);
-
-    // The parameters frame: subfolders, the size limit, the red line, the schedule.
-    frames_[1] = create("STATIC", SS_OWNERDRAW, IDC_Frame1, kFrame1Place, kMediumPoints);
-    w_.setColors(IDC_Frame1, colors::kParameters, GetSysColor(COLOR_HIGHLIGHT));
-    bind.label(frames_[1], m_.Frame1);
-    checkBox(IDC_Check1, m_.Check1, {Place::Frame1, 150, 360, 3000, 330});
-    checkBox(IDC_Check2, m_.Check2, {Place::Frame1, 150, 780, 1860, 330});
-    textBox(IDC_Text3, m_.Text3, {Place::Frame1, 2040, 780, 840, 330}, colors::kEntry);
-    noteLabel(8, {Place::Frame1, 2940, 810, 1140, 300});
-    decorations_[0] =
-        create("STATIC", SS_OWNERDRAW, IDC_Line2, {Place::Frame1, 90, 1260, 4020, 45});
-    bind.decoration(decorations_[0]);
-    for (int i = 0; i < 3; ++i) {
-        HWND option =
-            create("BUTTON", BS_AUTORADIOBUTTON | (i == 0 ? WS_TABSTOP : 0), IDC_Option1_0 + i,
-                   {Place::Frame1, 150, 1440 + 480 * i, 1860, 330}, kNormalPoints, 0, i != 0);
-        bind.option(option, m_.Option1[static_cast<std::size_t>(i)],
-                    [m, i] { m->clickOption1(i); });
-    }
-    textBox(IDC_Text5, m_.Text5, {Place::Frame1, 2040, 1440, 540, 330}, colors::kEntry);
-    noteLabel(5, {Place::Frame1, 2610, 1470, 270, 300});
-    textBox(IDC_Text6, m_.Text6, {Place::Frame1, 2910, 1440, 540, 330}, colors::kEntry);
-    noteLabel(7, {Place::Frame1, 3480, 1470, 270, 300});
-    textBox(IDC_Text4, m_.Text4, {Place::Frame1, 2040, 1920, 540, 330}, colors::kEntry);
-    noteLabel(4, {Place::Frame1, 2610, 1950, 1500, 300});
-    for (int id : {IDC_Check1, IDC_Check2, IDC_LabDDir_8, IDC_Option1_0, IDC_Option1_1,
-                   IDC_Option1_2, IDC_LabDDir_5, IDC_LabDDir_7, IDC_LabDDir_4}) {
-        w_.setColors(id, colors::kParameters);
-    }
-    checkBox(IDC_CheckNoCopy, m_.CheckNoCopy, {Place::Page, 7260, 3090, 4200, 360});
-}
-
-void MainWindow::Builder::buildRightColumn() {
-    ControlBinder& bind = *w_.binder_;
-    FrmMain* m = &m_;
-    HWND start = pictureButton(IDC_UpdateButton, "start", {Place::Window, 11880, 120, 1635, 960},
-                               kNormalPoints);
-    bind.button(start, m_.UpdateButton, [m] { m->UpdateButton_Click(); });
-    HWND stop =
-        pictureButton(IDC_CommStop, "stop", {Place::Window, 11880, 1140, 1635, 960}, kNormalPoints);
-    bind.button(stop, m_.CommStop, [m] { m->CommStop_Click(); });
-    HWND save = pictureButton(IDC_SaveConfig, "save", {Place::Window, 11880, 2160, 1635, 960},
-                              kNormalPoints);
-    bind.button(save, m_.SaveConfig, [m] { m->SaveConfig_Click(); });
-    HWND hide = pictureButton(IDC_ButtonExit, "hide", {Place::Window, 11880, 3180, 1635, 960},
-                              kLargePoints);
-    w_.setColors(IDC_ButtonExit, colors::kHide);
-    bind.button(hide, m_.ButtonExit, [m] { m->ButtonExit_Click(); });
-    HWND clear =
-        pushButton(IDC_CommandClear, {Place::Window, 11880, 4230, 1635, 390}, kNormalPoints, true);
-    bind.button(clear, m_.CommandClear, [m] { m->CommandClear_Click(); });
-}
-
-void MainWindow::Builder::buildDestinationRow() {
-    ControlBinder& bind = *w_.binder_;
-    FrmMain* m = &m_;
-    HWND toDir = pushButton(IDC_CommandToDir, {Place::Window, 120, 4740, 1500, 420}, kMediumPoints);
-    bind.button(toDir, m_.CommandToDir, [m] { m->CommandToDir_Click(); });
-    textBox(IDC_txtToFolder, m_.txtToFolder, {Place::Window, 1710, 4770, 9000, 360},
-            colors::kDestination);
-    checkBox(IDC_CheckFullFodler, m_.CheckFullFodler, {Place::Window, 10830, 4740, 2685, 420},
-             kLargePoints);
-}
-
-void MainWindow::Builder::buildLogAndNote() {
-    ControlBinder& bind = *w_.binder_;
-    HWND log = create("LISTBOX",
-                      LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                          WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-                      IDC_ListMessage, {Place::Window, 120, 5280, 13395, 5040}, kNormalPoints,
-                      WS_EX_CLIENTEDGE);
-    SendMessageA(log, LB_SETITEMHEIGHT, 0, w_.logRowHeight_);
-    w_.setColors(IDC_ListMessage, colors::kLog);
-    bind.virtualList(log, m_.ListMessage);
-
-    // Band 4: three pictures on one spot, and the note beside them.
-    const Pictures* pictures = &w_.pictures_;
-    const int side = TwipsToPixels(kBigPictureTwips, w_.dpi_);
-    for (int i = 0; i < 3; ++i) {
-        HWND image = create("STATIC", SS_ICON | SS_CENTERIMAGE, IDC_Image1_0 + i,
-                            {Place::Window, 180, 10500, 480, 480});
-        bind.image(
-            image, m_.Image1[static_cast<std::size_t>(i)],
-            [pictures, side](const std::string& name) { return pictures->icon(name, side); });
-    }
-    noteLabel(6, {Place::Window, 780, 10380, 12735, 780});
 }
 
 MainWindow::MainWindow(HINSTANCE instance, FrmMain& model, const Pictures& pictures, TrayIcon& tray)
@@ -435,9 +298,9 @@ MainWindow::MainWindow(HINSTANCE instance, FrmMain& model, const Pictures& pictu
     windowClass.hIconSm = pictures.icon("app", GetSystemMetrics(SM_CXSMICON));
     RegisterClassExA(&windowClass);
 
-    // The log's rows are as high as its font's text.
-    HFONT font = CreateCaptionFont(kNormalPoints, false, dpi_);
-    fonts_[kNormalPoints] = font;
+    // The log's rows are as high as the form's text.
+    const form::Layout<FrmMain>& layout = form::MainWindowLayout();
+    HFONT font = this->font(layout.points, false);
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, font);
     TEXTMETRICA metrics = {};
@@ -446,7 +309,7 @@ MainWindow::MainWindow(HINSTANCE instance, FrmMain& model, const Pictures& pictu
     ReleaseDC(nullptr, screen);
     logRowHeight_ = metrics.tmHeight + metrics.tmExternalLeading + 1;
 
-    RECT frame = TwipsRect(0, 0, kClientWidthTwips, kClientHeightTwips, dpi_);
+    RECT frame = TwipsRect(0, 0, layout.clientWidth, layout.clientHeight, dpi_);
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -468,11 +331,8 @@ MainWindow::~MainWindow() {
         destroy();
     }
     binder_.reset();
-    for (auto& [points, font] : fonts_) {
+    for (auto& [size, font] : fonts_) {
         DeleteObject(font);
-    }
-    if (boldFont_ != nullptr) {
-        DeleteObject(boldFont_);
     }
     for (auto& [id, colors] : colors_) {
         DeleteObject(colors.brush);
@@ -490,8 +350,12 @@ void MainWindow::setColors(int id, COLORREF background, COLORREF text) {
     colors_[id] = {background, text, CreateSolidBrush(background)};
 }
 
-HICON MainWindow::picture(const std::string& name, int sideTwips) const {
-    return pictures_.icon(name, TwipsToPixels(sideTwips, dpi_));
+HFONT MainWindow::font(double points, bool bold) {
+    HFONT& font = fonts_[{points, bold}];
+    if (font == nullptr) {
+        font = CreateCaptionFont(points, bold, dpi_);
+    }
+    return font;
 }
 
 void MainWindow::show() {
@@ -578,7 +442,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (item->CtlID == IDC_ListMessage) {
+            const auto drawn = drawn_.find(static_cast<int>(item->CtlID));
+            if (drawn != drawn_.end() && drawn->second.kind == form::Kind::Log) {
                 item->itemHeight = static_cast<UINT>(logRowHeight_);
                 return TRUE;
             }
@@ -593,7 +458,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // The tray icon's events come as a left-button press whose low word is the mouse
             // message over the icon; so does a real press in the window, whose low word is its
             // horizontal place.
-            model_.TrayIcon_Event(LOWORD(lParam));
+            model_.TrayIcon_Event(TrayMouseOf(LOWORD(lParam)));
             return 0;
         case kPaintListsMessage:
             if (binder_ != nullptr) {
@@ -655,49 +520,47 @@ LRESULT MainWindow::colorControl(HDC dc, HWND control) {
 
 bool MainWindow::drawItem(const DRAWITEMSTRUCT& item) {
     const int id = static_cast<int>(item.CtlID);
-    switch (id) {
-        case IDC_ListMessage:
+    const auto drawn = drawn_.find(id);
+    if (drawn == drawn_.end()) {
+        return false;
+    }
+    const auto colors = colors_.find(id);
+    const COLORREF background =
+        colors != colors_.end() ? colors->second.background : GetSysColor(COLOR_BTNFACE);
+    const COLORREF text = colors != colors_.end() && colors->second.text != CLR_INVALID
+                              ? colors->second.text
+                              : GetSysColor(COLOR_WINDOWTEXT);
+    switch (drawn->second.kind) {
+        case form::Kind::Log:
             if (item.itemID != static_cast<UINT>(-1) &&
                 static_cast<int>(item.itemID) < model_.ListMessage.listCount()) {
                 DrawListRow(item, model_.ListMessage.list(static_cast<int>(item.itemID)),
-                            colors::kLog);
+                            background);
             } else {
-                FillItem(item, colors::kLog);
+                FillItem(item, background);
             }
             return true;
-        case IDC_Frame1:
-        case IDC_Frame2:
-            DrawFrame(
-                item, colors_[id].background,
-                colors_[id].text != CLR_INVALID ? colors_[id].text : GetSysColor(COLOR_WINDOWTEXT));
+        case form::Kind::Frame:
+            DrawFrame(item, background, text);
             return true;
-        case IDC_Shape1:
-        case IDC_Shape2:
-        case IDC_Shape3:
-            DrawRectangleShape(item, colors::kTypes, colors::kBlack);
+        case form::Kind::Rectangle:
+            DrawRectangleShape(item, background, text);
             return true;
-        case IDC_Line2:
-            FillItem(item, colors::kLine);
+        case form::Kind::Line:
+            FillItem(item, text);
             return true;
-        case IDC_ImageQRCode:
-            FillItem(item, colors::kTypes);
+        case form::Kind::Barcode:
+            FillItem(item, background);
             pictures_.drawQrCode(item.hDC, item.rcItem);
             return true;
+        case form::Kind::PictureButton: {
+            const int side = TwipsToPixels(drawn->second.pictureTwips, dpi_);
+            DrawPictureButton(item, pictures_.icon(drawn->second.picture, side), side, background);
+            return true;
+        }
         default:
-            break;
+            return false;
     }
-    const auto picture = buttonPictures_.find(id);
-    if (picture != buttonPictures_.end()) {
-        const bool big = id == IDC_UpdateButton || id == IDC_CommStop || id == IDC_SaveConfig ||
-                         id == IDC_ButtonExit;
-        const int sideTwips = big ? kBigPictureTwips : kSmallPictureTwips;
-        const auto colors = colors_.find(id);
-        DrawPictureButton(
-            item, this->picture(picture->second, sideTwips), TwipsToPixels(sideTwips, dpi_),
-            colors != colors_.end() ? colors->second.background : GetSysColor(COLOR_BTNFACE));
-        return true;
-    }
-    return false;
 }
 
 }  // namespace tarnwick::win32view

@@ -9,7 +9,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "ui/form_layout.h"
 #include "view-win32/control_binder.h"
 
 namespace tarnwick {
@@ -48,6 +51,12 @@ class MainWindow {
         COLORREF text;
         HBRUSH brush;
     };
+    // What the window needs to draw an owner-drawn item.
+    struct Drawn {
+        form::Kind kind;
+        std::string picture;
+        int pictureTwips;
+    };
     class Builder;
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -55,7 +64,8 @@ class MainWindow {
     LRESULT colorControl(HDC dc, HWND control);
     bool drawItem(const DRAWITEMSTRUCT& item);
     void setColors(int id, COLORREF background, COLORREF text = CLR_INVALID);
-    HICON picture(const std::string& name, int sideTwips) const;
+    // The captions' font at that size and weight, made once.
+    HFONT font(double points, bool bold);
 
     HINSTANCE instance_;
     FrmMain& model_;
@@ -67,11 +77,10 @@ class MainWindow {
     HWND tabs_ = nullptr;
     HWND focus_ = nullptr;
     HIMAGELIST tabPictures_ = nullptr;
-    std::map<double, HFONT> fonts_;
-    HFONT boldFont_ = nullptr;
+    std::map<std::pair<double, bool>, HFONT> fonts_;
     int logRowHeight_ = 16;
     std::map<int, Colors> colors_;
-    std::map<int, const char*> buttonPictures_;
+    std::map<int, Drawn> drawn_;
     std::unique_ptr<ControlBinder> binder_;
     bool destroyed_ = false;
 };

@@ -3,11 +3,13 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 #include "common/win32_text.h"
 #include "ui/dialog.h"
-#include "view-win32/control_ids.h"
+#include "ui/form_layout.h"
+#include "view-win32/control_id.h"
 #include "view-win32/form_metrics.h"
 #include "view-win32/owner_draw.h"
 #include "view-win32/pictures.h"
@@ -15,11 +17,6 @@
 namespace tarnwick::win32view {
 namespace {
 
-constexpr double kPoints = 9.75;
-constexpr int kClientWidthTwips = 6870;
-constexpr int kClientHeightTwips = 5640;
-constexpr int kButtonPictureTwips = 360;
-constexpr int kIndentTwips = 180;
 constexpr int kDropDownRows = 8;
 constexpr DWORD kDialogStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
@@ -88,19 +85,63 @@ INT_PTR CALLBACK TaskChooser::Procedure(HWND dialog, UINT message, WPARAM wParam
     return self != nullptr ? self->handle(message, wParam, lParam) : FALSE;
 }
 
-HWND TaskChooser::create(const char* className, DWORD style, int id, int left, int top, int width,
-                         int height, DWORD exStyle) {
-    const RECT rect = TwipsRect(left, top, width, height, dpi_);
+HWND TaskChooser::create(const char* className, DWORD style, const form::Look& look,
+                         DWORD exStyle) {
+    const RECT rect = TwipsRect(look.place, dpi_);
     HWND child = CreateWindowExA(
         exStyle, className, "", style | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, rect.left,
         rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(look.name))), instance_, nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return child;
 }
 
+HWND TaskChooser::make(const form::BoundItem& item) {
+    const form::Look& look = item.look;
+    switch (look.kind) {
+        case form::Kind::PictureButton: {
+            HWND button = create("BUTTON", BS_OWNERDRAW, look);
+            buttonPictures_[ControlId(look.name)] = {std::string(look.picture), look.pictureTwips};
+            binder_->button(button, item.as<Captioned>(), item.click());
+            return button;
+        }
+        case form::Kind::DriveList: {
+            // The drop-down part of the drive list reaches below the box.
+            HWND drives = create("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, look);
+            RECT box = {};
+            GetWindowRect(drives, &box);
+            const RECT closed = TwipsRect(look.place, dpi_);
+            SetWindowPos(drives, nullptr, 0, 0, box.right - box.left,
+                         closed.bottom - closed.top + kDropDownRows * rowHeight_,
+                         SWP_NOMOVE | SWP_NOZORDER);
+            binder_->dropDownList(drives, item.as<ListBox>(), item.event);
+            return drives;
+        }
+        case form::Kind::FolderList: {
+            foldersId_ = ControlId(look.name);  // its rows are measured while it is made
+            HWND folders = create("LISTBOX",
+                                  LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
+                                      LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
+                                  look, WS_EX_CLIENTEDGE);
+            SendMessageA(folders, LB_SETITEMHEIGHT, 0, rowHeight_);
+            binder_->list(folders, item.as<ListBox>());
+            openRow_ = item.event;
+            return folders;
+        }
+        case form::Kind::ListBox: {
+            HWND files = create("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, look,
+                                WS_EX_CLIENTEDGE);
+            binder_->list(files, item.as<ListBox>());
+            return files;
+        }
+        default:
+            throw std::logic_error("the chooser has no control for " + std::string(look.name));
+    }
+}
+
 void TaskChooser::build() {
-    font_ = CreateCaptionFont(kPoints, false, dpi_);
+    const form::Layout<Dialog>& layout = form::TaskChooserLayout();
+    font_ = CreateCaptionFont(layout.points, false, dpi_);
     SendMessageA(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     openFolder_ = FolderIcon(true);
     closedFolder_ = FolderIcon(false);
@@ -113,7 +154,7 @@ void TaskChooser::build() {
     rowHeight_ = std::max<int>(metrics.tmHeight + 2, GetSystemMetrics(SM_CYSMICON) + 2);
 
     // The client area at its size in twips, over the middle of the owner.
-    RECT frame = TwipsRect(0, 0, kClientWidthTwips, kClientHeightTwips, dpi_);
+    RECT frame = TwipsRect(0, 0, layout.clientWidth, layout.clientHeight, dpi_);
     AdjustWindowRectEx(&frame, kDialogStyle, FALSE, GetWindowLongA(dialog_, GWL_EXSTYLE));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -128,31 +169,12 @@ void TaskChooser::build() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
     binder_ = std::make_unique<ControlBinder>(dialog_);
-    Dialog* model = &model_;
-    // In the order the Tab key goes: the buttons first, as the form has it.
-    HWND ok = create("BUTTON", BS_OWNERDRAW, IDC_OKButton, 4440, 4680, 1095, 855);
-    binder_->button(ok, model_.OKButton, [model] { model->OKButton_Click(); });
-    HWND cancel = create("BUTTON", BS_OWNERDRAW, IDC_CancelButton, 5760, 4680, 975, 855);
-    binder_->button(cancel, model_.CancelButton, [model] { model->CancelButton_Click(); });
-
-    // The drop-down part of the drive list reaches below the box.
-    const int dropDown = TwipsToPixels(300, dpi_) + kDropDownRows * rowHeight_;
-    HWND drives = create("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, IDC_Drive1, 120, 0, 4095, 300);
-    RECT box = {};
-    GetWindowRect(drives, &box);
-    SetWindowPos(drives, nullptr, 0, 0, box.right - box.left, dropDown, SWP_NOMOVE | SWP_NOZORDER);
-    binder_->dropDownList(drives, model_.Drive1, [model](int row) { model->selectDrive(row); });
-
-    HWND folders =
-        create("LISTBOX",
-               LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
-               IDC_Dir1, 120, 360, 4095, 5130, WS_EX_CLIENTEDGE);
-    SendMessageA(folders, LB_SETITEMHEIGHT, 0, rowHeight_);
-    binder_->list(folders, model_.Dir1);
-    HWND files = create("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, IDC_File1, 4320,
-                        0, 2535, 4590, WS_EX_CLIENTEDGE);
-    binder_->list(files, model_.File1);
-    SetFocus(ok);
+    HWND first = nullptr;
+    for (const form::BoundItem& item : form::Bind(layout, model_)) {
+        HWND control = make(item);
+        first = first != nullptr ? first : control;
+    }
+    SetFocus(first);  // the first in the Tab key's order, as the form has it
 }
 
 INT_PTR TaskChooser::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -166,12 +188,12 @@ INT_PTR TaskChooser::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (binder_ == nullptr || binder_->detached()) {
                 return TRUE;
             }
-            if (lParam != 0 && id == IDC_Dir1 && code == LBN_DBLCLK) {
+            if (lParam != 0 && id == foldersId_ && code == LBN_DBLCLK) {
                 // A double click opens the folder, as in any folder list.
                 const int row = static_cast<int>(
                     SendMessageA(reinterpret_cast<HWND>(lParam), LB_GETCURSEL, 0, 0));
                 if (row >= 0 && row < model_.Dir1.listCount()) {
-                    model_.openFolder(model_.Dir1.list(row));
+                    openRow_(row);
                 }
                 return TRUE;
             }
@@ -191,7 +213,7 @@ INT_PTR TaskChooser::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (item->CtlID == IDC_Dir1) {
+            if (static_cast<int>(item->CtlID) == foldersId_) {
                 item->itemHeight = static_cast<UINT>(rowHeight_);
                 return TRUE;
             }
@@ -206,40 +228,37 @@ INT_PTR TaskChooser::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TaskChooser::drawItem(const DRAWITEMSTRUCT& item) {
-    const int side = TwipsToPixels(kButtonPictureTwips, dpi_);
-    switch (item.CtlID) {
-        case IDC_OKButton:
-            DrawPictureButton(item, pictures_.icon("ok", side), side, GetSysColor(COLOR_BTNFACE));
-            return true;
-        case IDC_CancelButton:
-            DrawPictureButton(item, pictures_.icon("cancel", side), side,
-                              GetSysColor(COLOR_BTNFACE));
-            return true;
-        case IDC_Dir1: {
-            const int row = static_cast<int>(item.itemID);
-            if (row < 0 || row >= model_.Dir1.listCount()) {
-                FillItem(item, GetSysColor(COLOR_WINDOW));
-                return true;
-            }
-            // The folders from the root down to the one shown, open, then its subfolders one
-            // step further in, closed; each by its last name, the root by its whole path.
-            const bool open = row < model_.dir1Depth();
-            const int depth = std::min(row, model_.dir1Depth());
-            std::string name = model_.Dir1.list(row);
-            if (row > 0) {
-                const std::size_t separator = name.find_last_of('\\');
-                if (separator != std::string::npos && separator + 1 < name.size()) {
-                    name = name.substr(separator + 1);
-                }
-            }
-            DrawListRow(item, name, GetSysColor(COLOR_WINDOW),
-                        depth * TwipsToPixels(kIndentTwips, dpi_),
-                        open ? openFolder_ : closedFolder_, GetSystemMetrics(SM_CXSMICON));
-            return true;
-        }
-        default:
-            return false;
+    const int id = static_cast<int>(item.CtlID);
+    const auto button = buttonPictures_.find(id);
+    if (button != buttonPictures_.end()) {
+        const int side = TwipsToPixels(button->second.sideTwips, dpi_);
+        DrawPictureButton(item, pictures_.icon(button->second.name, side), side,
+                          GetSysColor(COLOR_BTNFACE));
+        return true;
     }
+    if (id != foldersId_) {
+        return false;
+    }
+    const int row = static_cast<int>(item.itemID);
+    if (row < 0 || row >= model_.Dir1.listCount()) {
+        FillItem(item, GetSysColor(COLOR_WINDOW));
+        return true;
+    }
+    // The folders from the root down to the one shown, open, then its subfolders one step
+    // further in, closed; each by its last name, the root by its whole path.
+    const bool open = row < model_.dir1Depth();
+    const int depth = std::min(row, model_.dir1Depth());
+    std::string name = model_.Dir1.list(row);
+    if (row > 0) {
+        const std::size_t separator = name.find_last_of('\\');
+        if (separator != std::string::npos && separator + 1 < name.size()) {
+            name = name.substr(separator + 1);
+        }
+    }
+    DrawListRow(item, name, GetSysColor(COLOR_WINDOW),
+                depth * TwipsToPixels(form::kFolderIndentTwips, dpi_),
+                open ? openFolder_ : closedFolder_, GetSystemMetrics(SM_CXSMICON));
+    return true;
 }
 
 }  // namespace tarnwick::win32view

@@ -4,8 +4,12 @@
 // folder's "*.ini" files at their places in twips, bound to the Dialog model.
 #include <windows.h>
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
+#include "ui/form_layout.h"
 #include "view-win32/control_binder.h"
 
 namespace tarnwick {
@@ -30,8 +34,8 @@ class TaskChooser {
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
-    HWND create(const char* className, DWORD style, int id, int left, int top, int width,
-                int height, DWORD exStyle = 0);
+    HWND create(const char* className, DWORD style, const form::Look& look, DWORD exStyle = 0);
+    HWND make(const form::BoundItem& item);
     bool drawItem(const DRAWITEMSTRUCT& item);
 
     Dialog& model_;
@@ -43,6 +47,13 @@ class TaskChooser {
     HICON openFolder_ = nullptr;
     HICON closedFolder_ = nullptr;
     int rowHeight_ = 16;
+    struct Picture {
+        std::string name;
+        int sideTwips;
+    };
+    std::map<int, Picture> buttonPictures_;
+    int foldersId_ = 0;
+    std::function<void(int)> openRow_;
     std::unique_ptr<ControlBinder> binder_;
 };
 

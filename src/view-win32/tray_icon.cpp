@@ -16,6 +16,21 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the tray record's first layout is 
 
 }  // namespace
 
+TrayMouse TrayMouseOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONUP:
+            return TrayMouse::LeftButtonUp;
+        case WM_LBUTTONDBLCLK:
+            return TrayMouse::LeftDoubleClick;
+        case WM_RBUTTONUP:
+            return TrayMouse::RightButtonUp;
+        case WM_MBUTTONUP:
+            return TrayMouse::MiddleButtonUp;
+        default:
+            return TrayMouse::Other;
+    }
+}
+
 std::string TrayTipText(const std::string& utf8Tip) {
     const std::string ansi = ToAnsi(utf8Tip);
     std::size_t kept = 0;

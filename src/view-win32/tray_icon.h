@@ -21,6 +21,9 @@ inline constexpr UINT kTrayCallbackMessage = 513;
 // The tip field holds 64 bytes: 63 of text and the NUL.
 inline constexpr std::size_t kTrayTipBytes = 63;
 
+// The model's name of a mouse message over the icon.
+TrayMouse TrayMouseOf(UINT message);
+
 // The tip as the record holds it: code page text cut to 63 bytes, never inside a character.
 std::string TrayTipText(const std::string& utf8Tip);
 

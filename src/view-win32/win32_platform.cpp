@@ -1,6 +1,6 @@
 #include "view-win32/win32_platform.h"
 
-#include "shell/browse_directorys_only.h"
+#include "view-win32/browse_directorys_only.h"
 #include "view-win32/form_metrics.h"
 #include "view-win32/main_window.h"
 #include "view-win32/single_instance.h"

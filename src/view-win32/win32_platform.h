@@ -4,7 +4,7 @@
 // browser, the task chooser, the tray icon, the message loop, the single-instance test.
 #include <windows.h>
 
-#include "app/platform.h"
+#include "ui/form_platform.h"
 
 namespace tarnwick::win32view {
 
@@ -19,7 +19,7 @@ bool PumpMessages(HWND mainWindow);
 // One message, through the keyboard navigation of the dialog or window it is for.
 void DispatchOne(MSG& message, HWND mainWindow);
 
-class Win32Platform final : public Platform {
+class Win32Platform final : public FormPlatform {
   public:
     Win32Platform(HINSTANCE instance, const Pictures& pictures, TrayIcon& tray,
                   SingleInstance& singleInstance);
@@ -27,11 +27,14 @@ class Win32Platform final : public Platform {
     void setWindow(MainWindow* window) { window_ = window; }
     bool ended() const { return ended_; }
 
+    // A message box with the information icon, the shell's folder dialog and the task chooser,
+    // each owned by the window while it is there.
     void showMessage(const std::string& text, const std::string& title) override;
     std::string browseForFolder(const std::string& prompt, const std::string& startFolder) override;
     void showTaskChooser(Dialog& dialog) override;
     void setTrayIcon(const std::string& picture, const std::string& tip,
                      TrayAction action) override;
+    // The log's new rows reach its list, then every pending message runs.
     void processEvents() override;
     void showWindow() override;
     void hideWindow() override;

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
 #include "ui/dialog.h"
+#include "ui/form_platform.h"
 
 namespace tarnwick::test {
 
 // A desktop that records what the window asks of it and answers from prepared replies.
-class RecordingPlatform final : public Platform {
+class RecordingPlatform final : public FormPlatform {
   public:
     struct Message {
         std::string text;

@@ -157,11 +157,12 @@ TEST_F(MainWindow, HidesAndComesBackOnlyOnALeftButtonRelease) {
     window->Form_Load();
     window->ButtonExit_Click();
     EXPECT_FALSE(platform.windowShown);
-    for (int message : {512, 513, 515, 516, 517}) {
-        window->TrayIcon_Event(message);
-        EXPECT_FALSE(platform.windowShown) << message;
+    for (TrayMouse event : {TrayMouse::LeftDoubleClick, TrayMouse::RightButtonUp,
+                            TrayMouse::MiddleButtonUp, TrayMouse::Other}) {
+        window->TrayIcon_Event(event);
+        EXPECT_FALSE(platform.windowShown) << static_cast<int>(event);
     }
-    window->TrayIcon_Event(514);
+    window->TrayIcon_Event(TrayMouse::LeftButtonUp);
     EXPECT_TRUE(platform.windowShown);
     EXPECT_TRUE(window->windowVisible());
 }

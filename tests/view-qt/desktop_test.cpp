@@ -34,7 +34,7 @@ class DesktopTest : public QObject {
     void theListModelFollowsEveryChangeOfItsListBox();
     void everyPictureIsDrawn();
     void theQrCodeIsTheHomePagesCode();
-    void trayClicksBecomeTheSystemsMouseMessages();
+    void trayClicksBecomeTheModelsMouseEvents();
     void oneCopyPerLogin();
     void aSecondProgramEndsAtOnce();
 };
@@ -167,24 +167,25 @@ void DesktopTest::theQrCodeIsTheHomePagesCode() {
     QVERIFY(QrCodeImage(QByteArray(4000, 'x'), scale).isNull());
 }
 
-void DesktopTest::trayClicksBecomeTheSystemsMouseMessages() {
+void DesktopTest::trayClicksBecomeTheModelsMouseEvents() {
     const Pictures pictures;
     TrayIcon tray(pictures, [] { return true; });
     QSignalSpy messages(&tray, &TrayIcon::mouseMessage);
     const struct {
         QSystemTrayIcon::ActivationReason reason;
-        QList<int> sent;
-    } rows[] = {{QSystemTrayIcon::Trigger, {514}},
-                {QSystemTrayIcon::DoubleClick, {515, 514}},
-                {QSystemTrayIcon::Context, {517}},
-                {QSystemTrayIcon::MiddleClick, {520}},
-                {QSystemTrayIcon::Unknown, {}}};
+        QList<TrayMouse> sent;
+    } rows[] = {
+        {QSystemTrayIcon::Trigger, {TrayMouse::LeftButtonUp}},
+        {QSystemTrayIcon::DoubleClick, {TrayMouse::LeftDoubleClick, TrayMouse::LeftButtonUp}},
+        {QSystemTrayIcon::Context, {TrayMouse::RightButtonUp}},
+        {QSystemTrayIcon::MiddleClick, {TrayMouse::MiddleButtonUp}},
+        {QSystemTrayIcon::Unknown, {}}};
     for (const auto& row : rows) {
         messages.clear();
         tray.activate(row.reason);
-        QList<int> sent;
+        QList<TrayMouse> sent;
         for (const auto& message : messages) {
-            sent.append(message[0].toInt());
+            sent.append(message[0].value<TrayMouse>());
         }
         QCOMPARE(sent, row.sent);
     }

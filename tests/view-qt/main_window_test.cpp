@@ -280,7 +280,7 @@ void MainWindowTest::colours_data() {
         {"Option2(1)", {255, 192, 192}, false}, {"Option2(2)", {255, 192, 192}, false},
         {"LabDDir(9)", {255, 192, 192}, false}, {"List3", {224, 224, 224}, true},
         {"List4", {224, 224, 224}, true},       {"ListFromFolder", {255, 255, 255}, true},
-        {"ButtonExit", {0, 255, 0}, false},     {"Line2", {255, 0, 0}, true},
+        {"ButtonExit", {0, 255, 0}, true},      {"Line2", {255, 0, 0}, true},
     };
     for (const auto& row : rows) {
         QTest::newRow(row.name) << row.color << row.painted;

@@ -32,11 +32,11 @@ void ClickIcon(const QSystemTrayIcon& icon, int button) {
                        QString::number(at.y()), QStringLiteral("click"), QString::number(button)});
 }
 
-using Seen = QList<QPair<int, bool>>;
+using Seen = QList<QPair<TrayMouse, bool>>;
 
 // Clicks the icon until it reports the button's message: the tray may still be placing an icon
 // it has just taken in, and a click beside it is lost.
-bool ClickLands(const QSystemTrayIcon& icon, int button, int message, const Seen& seen) {
+bool ClickLands(const QSystemTrayIcon& icon, int button, TrayMouse message, const Seen& seen) {
     const qsizetype before = seen.size();
     for (int attempt = 0; attempt < 10; ++attempt) {
         ClickIcon(icon, button);
@@ -109,18 +109,19 @@ void TrayTest::theIconDocksWithItsTip() {
 void TrayTest::aClickOnTheIconBringsTheWindowBack() {
     // Each click the icon reports, with the window's state once the model has had it.
     Seen seen;
-    connect(&view->program().tray(), &TrayIcon::mouseMessage, this, [&](int message) {
+    connect(&view->program().tray(), &TrayIcon::mouseMessage, this, [&](TrayMouse message) {
         seen.append({message, view->window().isVisible()});
     });
     const QSystemTrayIcon& icon = view->program().tray().icon();
     view->click(QStringLiteral("ButtonExit"));
     QTRY_VERIFY(!view->window().isVisible());
 
-    QVERIFY(ClickLands(icon, 3, 517, seen));  // the right button brings nothing back
+    // The right button brings nothing back.
+    QVERIFY(ClickLands(icon, 3, TrayMouse::RightButtonUp, seen));
     QVERIFY(!view->window().isVisible());
-    QVERIFY(ClickLands(icon, 1, 514, seen));
-    QVERIFY(seen.contains(qMakePair(514, true)));
-    QVERIFY(!seen.contains(qMakePair(517, true)));
+    QVERIFY(ClickLands(icon, 1, TrayMouse::LeftButtonUp, seen));
+    QVERIFY(seen.contains(qMakePair(TrayMouse::LeftButtonUp, true)));
+    QVERIFY(!seen.contains(qMakePair(TrayMouse::RightButtonUp, true)));
     QVERIFY(view->window().isVisible());
     QVERIFY(view->model().windowVisible());
 }

@@ -33,9 +33,9 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         const int row = static_cast<int>(item.itemID);
         if (row >= 0 && row < drawnRows->listCount()) {
-            DrawListRow(item, drawnRows->list(row), colors::kLog);
+            DrawListRow(item, drawnRows->list(row), GetSysColor(COLOR_WINDOW));
         } else {
-            FillItem(item, colors::kLog);
+            FillItem(item, GetSysColor(COLOR_WINDOW));
         }
         return TRUE;
     }

@@ -1,10 +1,10 @@
-#include "shell/browse_directorys_only.h"
+#include "view-win32/browse_directorys_only.h"
 
 #include <shlobj.h>
 
 #include "common/text_encoding.h"
 
-namespace tarnwick {
+namespace tarnwick::win32view {
 namespace {
 
 constexpr UINT kReturnOnlyFileSystemFolders = 1;
@@ -77,4 +77,4 @@ std::string BrowseForFolder(HWND owner, const std::string& prompt, const std::st
     return AnsiToUtf8(path);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::win32view

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::win32view {
 
 // The chosen folder's path in the shell's form (a root with its "\", any other folder without),
 // or "" when the user cancels. The strings are UTF-8; they cross to the shell in the ANSI code
@@ -20,4 +20,4 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM value, LPARAM user
 // The start folder the callback positions the dialog on (set by BrowseForFolder).
 void SetBrowseStartFolder(const std::string& startFolder);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::win32view

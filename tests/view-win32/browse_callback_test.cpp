@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/browse_directorys_only.h"
+#include "view-win32/browse_directorys_only.h"
 
-namespace tarnwick {
+namespace tarnwick::win32view {
 namespace {
 
 struct Sent {
@@ -76,4 +76,4 @@ TEST_F(BrowseCallbackTest, KeepsTheStatusTextForAFolderWithoutAPath) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::win32view
