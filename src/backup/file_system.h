@@ -68,6 +68,12 @@ struct CopyResult {
     std::string reason;  // the system's text when the copy failed
 };
 
+// An advisory lock on a small file, held until it is destroyed.
+class FileLock {
+  public:
+    virtual ~FileLock() = default;
+};
+
 // Called between the chunks of a long copy; answering false abandons the copy.
 using CopyProgress = std::function<bool()>;
 
@@ -97,8 +103,15 @@ class FileSystem {
     virtual std::optional<std::string> readFile(const std::string& path, std::string& reason) = 0;
 
     // Writes a whole small file so that it is either all old or all new: the bytes go to a
-    // temporary file beside it, which then replaces it.
+    // temporary file beside it, which then replaces it. Through a symbolic link the file it
+    // leads to is replaced and the link stays; the file keeps its permission bits and, where
+    // the process may change them, its owner and group.
     virtual Status replaceFile(const std::string& path, const std::string& bytes) = 0;
+
+    // Waits for and takes the lock that serialises the read, change and replace of a small file
+    // (the task file) between processes and threads. Null with an empty reason when there is no
+    // file yet; null with the reason when the lock cannot be taken.
+    virtual std::unique_ptr<FileLock> lockFile(const std::string& path, std::string& reason) = 0;
 
     // The process's current folder (with a trailing separator only at a root), and changing it.
     virtual std::string currentFolder() = 0;

@@ -1,6 +1,7 @@
 // The file system seam on Linux and other POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "backup/posix_file_system.h"
@@ -77,6 +79,7 @@ class FileDescriptor {
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    int release() { return std::exchange(fd_, -1); }
     // Closes now and reports the error a close can still bring (a full disk on some systems).
     int close() {
         const int result = ::close(fd_);
@@ -92,6 +95,41 @@ std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
+
+// The file a path leads to through a chain of symbolic links; the path itself when it is no link.
+std::string FinalTarget(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        char link[4096];
+        const ssize_t length = ::readlink(path.c_str(), link, sizeof link);
+        if (length < 0 || static_cast<std::size_t>(length) == sizeof link) {
+            return path;
+        }
+        const std::string target(link, static_cast<std::size_t>(length));
+        const bool relative = !target.starts_with('/') && path.find('/') != std::string::npos;
+        path = relative ? FolderOf(path) + target : target;
+    }
+    return path;
+}
+
+// Gives a new file the owner, group and permission bits of the one it replaces. An owner the
+// process may not give stays its own; a group it may not give is dropped with the group's bits,
+// so the new file never grants more than the old one did. Answers fchmod's result.
+int TakeOwnerAndMode(int fd, const struct stat& old) {
+    mode_t mode = old.st_mode & 07777;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, -1, old.st_gid) != 0) {
+        mode &= ~static_cast<mode_t>(S_IRWXG);
+    }
+    return ::fchmod(fd, mode);
+}
+
+class PosixFileLock final : public FileLock {
+  public:
+    explicit PosixFileLock(int fd) : fd_(fd) {}
+    ~PosixFileLock() override { ::close(fd_); }  // closing releases the lock
+
+  private:
+    int fd_;
+};
 
 // Creates a fresh temporary file in the target's folder. Its name is short and never derived
 // from the file's own name, so a long name cannot make it too long.
@@ -279,8 +317,11 @@ class PosixFileSystem final : public FileSystem {
     }
 
     Status replaceFile(const std::string& path, const std::string& bytes) override {
+        const std::string target = FinalTarget(path);
+        struct stat old;
+        const bool replacing = ::stat(target.c_str(), &old) == 0;
         std::string temporary;
-        FileDescriptor out(CreateTemporaryFile(FolderOf(path), temporary));
+        FileDescriptor out(CreateTemporaryFile(FolderOf(target), temporary));
         if (!out.valid()) {
             return Status::Failed(SystemReason(errno));
         }
@@ -297,13 +338,40 @@ class PosixFileSystem final : public FileSystem {
             written += static_cast<std::size_t>(n);
         }
         // A task file is small and precious: make it durable before it replaces the old one.
-        if (written < bytes.size() || ::fchmod(out.get(), 0644) != 0 || ::fsync(out.get()) != 0 ||
-            out.close() != 0 || calls_.rename(temporary.c_str(), path.c_str()) != 0) {
+        if (written < bytes.size() ||
+            (replacing ? TakeOwnerAndMode(out.get(), old) : ::fchmod(out.get(), 0644)) != 0 ||
+            ::fsync(out.get()) != 0 || out.close() != 0 ||
+            calls_.rename(temporary.c_str(), target.c_str()) != 0) {
             const int error = errno;
             ::unlink(temporary.c_str());
             return Status::Failed(SystemReason(error));
         }
         return Status::Ok();
+    }
+
+    std::unique_ptr<FileLock> lockFile(const std::string& path, std::string& reason) override {
+        // Every save replaces the file, so the file locked may have been replaced while this
+        // waited: lock again until the path still leads to the file locked.
+        while (true) {
+            FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+            if (!file.valid()) {
+                reason = errno == ENOENT ? std::string() : SystemReason(errno);
+                return nullptr;
+            }
+            int locked;
+            while ((locked = ::flock(file.get(), LOCK_EX)) != 0 && errno == EINTR) {
+            }
+            struct stat held;
+            struct stat now;
+            if (locked != 0 || ::fstat(file.get(), &held) != 0) {
+                reason = SystemReason(errno);
+                return nullptr;
+            }
+            if (::stat(path.c_str(), &now) == 0 && now.st_dev == held.st_dev &&
+                now.st_ino == held.st_ino) {
+                return std::make_unique<PosixFileLock>(file.release());
+            }
+        }
     }
 
     std::string currentFolder() override {

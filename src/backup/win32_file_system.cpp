@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <vector>
 
 #include "backup/file_system.h"
@@ -154,6 +155,32 @@ bool ReplaceWith(const std::wstring& temporary, const std::wstring& target) {
     return false;
 }
 
+// Saves of one file take turns through a mutex named after the file's full path: the file itself
+// cannot stay locked, since a save replaces it by a rename that an open handle would refuse.
+class Win32FileLock final : public FileLock {
+  public:
+    explicit Win32FileLock(HANDLE mutex) : mutex_(mutex) {}
+    ~Win32FileLock() override {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+
+  private:
+    HANDLE mutex_;
+};
+
+std::wstring LockName(const std::wstring& path) {
+    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    full.resize(
+        GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a: a kernel name takes no backslash
+    for (const wchar_t c : full) {
+        hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
+    }
+    return L"Local\\tarnwick-save-" + std::to_wstring(hash);
+}
+
 class Win32FileSystem final : public FileSystem {
   public:
     std::unique_ptr<FolderListing> list(const std::string& folder) override {
@@ -288,6 +315,26 @@ class Win32FileSystem final : public FileSystem {
             return Status::Failed(SystemErrorText(error));
         }
         return Status::Ok();
+    }
+
+    std::unique_ptr<FileLock> lockFile(const std::string& path, std::string& reason) override {
+        const std::wstring wide = WidePath(path);
+        if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return nullptr;
+        }
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, LockName(wide).c_str());
+        if (mutex == nullptr) {
+            reason = SystemErrorText(GetLastError());
+            return nullptr;
+        }
+        // An abandoned mutex (a save that died) is ours all the same.
+        const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+        if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+            reason = SystemErrorText(GetLastError());
+            CloseHandle(mutex);
+            return nullptr;
+        }
+        return std::make_unique<Win32FileLock>(mutex);
     }
 
     std::string currentFolder() override {

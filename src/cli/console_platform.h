@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "cli/printable_text.h"
 #include "ui/form_platform.h"
 
 namespace tarnwick {
@@ -13,7 +14,7 @@ namespace tarnwick {
 class ConsolePlatform final : public FormPlatform {
   public:
     void showMessage(const std::string& text, const std::string& title) override {
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+        std::fprintf(stderr, "%s: %s\n", PrintableText(title).c_str(), PrintableText(text).c_str());
         ++messagesShown;
     }
     std::string browseForFolder(const std::string&, const std::string&) override {

@@ -8,6 +8,7 @@
 #include "app/host_defaults.h"
 #include "cli/console.h"
 #include "cli/console_platform.h"
+#include "cli/printable_text.h"
 #include "cli/settings.h"
 #include "cli/state_report.h"
 #include "common/path_style.h"
@@ -35,10 +36,14 @@ constexpr const char* kUsage =
     "save  saves the task as the save button does, then prints the state\n"
     "run   runs a backup pass as the start button does, printing each log line\n"
     "\n"
-    "Exit: 0 done; 1 a copy, a folder or the task file failed; 2 usage; 3 refused by a check.\n";
+    "Control characters in names print as \\xNN.\n"
+    "\n"
+    "Exit: 0 done; 1 a copy, a folder or the task file failed; 2 usage, or run with a --task\n"
+    "file that does not exist; 3 refused by a check.\n";
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "tarnwick-cli: %s (see tarnwick-cli --help)\n", message.c_str());
+    std::fprintf(stderr, "tarnwick-cli: %s (see tarnwick-cli --help)\n",
+                 PrintableText(message).c_str());
     return kUsageError;
 }
 
@@ -73,7 +78,7 @@ int Execute(const std::string& command, FrmMain& window) {
     // The pass's lines go in at the top of the log; print each as it comes.
     window.ListMessage.setRowListener([&window](const ListBox::Change& change) {
         if (change.kind == ListBox::Change::InsertedFirst) {
-            std::printf("%s\n", window.ListMessage.list(0).c_str());
+            std::printf("%s\n", PrintableText(window.ListMessage.list(0)).c_str());
             std::fflush(stdout);
         }
     });
@@ -104,6 +109,7 @@ int Run(const std::vector<std::string>& argv) {
     auto fs = MakeHostFileSystem();
     const HostDefaults defaults = MakeHostDefaults();
     std::string taskFile = defaults.taskFile;
+    bool taskNamed = false;
     std::vector<std::string> settings;
     for (int i = 2; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -112,6 +118,7 @@ int Run(const std::vector<std::string>& argv) {
                 return UsageError("--task needs a file");
             }
             taskFile = FullPath(argv[++i], *fs);
+            taskNamed = true;
         } else if (argument.starts_with("--")) {
             return UsageError("unknown option: " + argument);
         } else {
@@ -119,10 +126,21 @@ int Run(const std::vector<std::string>& argv) {
         }
     }
 
+    // A mistyped task file must not back up the default folders; show and save go on, as the
+    // window does (a save makes the file).
+    if (command == "run" && taskNamed && !fs->attributes(taskFile)) {
+        std::fprintf(stderr, "tarnwick-cli: no such task file: %s\n",
+                     PrintableText(taskFile).c_str());
+        return kUsageError;
+    }
+
     ConsolePlatform platform;
     SystemClock clock;
     FrmMain window(platform, *fs, clock, defaults);
     window.LoadStartupTask(taskFile);
+    if (platform.messagesShown > 0) {
+        return 1;  // the task file is there but could not be read; the message says why
+    }
     for (const auto& setting : settings) {
         if (auto error = ApplySetting(setting, window, platform)) {
             return UsageError(*error);
@@ -135,7 +153,7 @@ int Run(const std::vector<std::string>& argv) {
     const int status = Execute(command, window);
     // The log file keeps the lines the command logs; one that cannot is told on the terminal.
     if (!window.logFileNotice().empty()) {
-        std::fprintf(stderr, "tarnwick-cli: %s\n", window.logFileNotice().c_str());
+        std::fprintf(stderr, "tarnwick-cli: %s\n", PrintableText(window.logFileNotice()).c_str());
     }
     return status;
 }

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "cli/printable_text.h"
 #include "ui/frm_main.h"
 
 namespace tarnwick {
@@ -11,7 +12,9 @@ class Report {
   public:
     template <typename T>
     void line(std::string_view name, const T& value) {
-        out_ << name << '=' << value << '\n';
+        std::ostringstream text;
+        text << value;
+        out_ << name << '=' << PrintableText(text.str()) << '\n';
     }
     void flag(std::string_view name, bool value) { line(name, value ? 1 : 0); }
 

@@ -31,6 +31,16 @@ LocalTime SystemClock::now() {
             {local.tm_hour, local.tm_min, local.tm_sec}};
 }
 
+std::int64_t Clock::localMinutes() {
+    const LocalTime local = now();
+    const std::chrono::year_month_day date{
+        std::chrono::year(local.date.year),
+        std::chrono::month(static_cast<unsigned>(local.date.month)),
+        std::chrono::day(static_cast<unsigned>(local.date.day))};
+    const std::int64_t days = std::chrono::sys_days(date).time_since_epoch().count();
+    return days * 1440 + local.time.hour * 60 + local.time.minute;
+}
+
 double SystemClock::monotonicSeconds() {
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     return std::chrono::duration<double>(since).count();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tarnwick {
@@ -34,6 +35,10 @@ class Clock {
     virtual LocalTime now() = 0;
     // The local time of day, for log lines and the daily schedule.
     TimeOfDay timeOfDay() { return now().time; }
+    // Minutes since 1970-01-01 00:00 counted on the local calendar, so that its remainder by
+    // 1440 is the minute of the day: the daily schedule's measure of what time went by. It goes
+    // back when the wall clock is set back.
+    std::int64_t localMinutes();
     // Seconds from an arbitrary start, never going back (the refresh rule must not break at
     // midnight or when the wall clock is set).
     virtual double monotonicSeconds() = 0;

@@ -111,7 +111,18 @@ std::string ProfileText::read(std::string_view section, std::string_view key) co
     if (line == found->second.keys.end()) {
         return {};
     }
-    return std::string(Unquote(SplitKeyLine(lines_[line->second].text)->value));
+    std::string_view value = SplitKeyLine(lines_[line->second].text)->value;
+    return std::string(Unquote(value.substr(0, value.find('\0'))));
+}
+
+std::vector<std::string> ProfileText::keys(std::string_view section) const {
+    std::vector<std::string> names;
+    if (const auto found = sections_.find(Fold(Trim(section))); found != sections_.end()) {
+        for (const auto& key : found->second.keys) {
+            names.push_back(key.first);
+        }
+    }
+    return names;
 }
 
 bool ProfileText::write(std::string_view section, std::string_view key, std::string_view value) {
@@ -120,8 +131,9 @@ bool ProfileText::write(std::string_view section, std::string_view key, std::str
     const auto holds = [](std::string_view text, const char* characters) {
         return text.find_first_of(characters) != std::string_view::npos;
     };
-    if (holds(section, "\r\n]") || holds(key, "\r\n=") || holds(value, "\r\n") || key.empty() ||
-        key.front() == '[' || key.front() == ';') {
+    if (holds(section, "\r\n]") || holds(key, "\r\n=") || holds(value, "\r\n") ||
+        value.find('\0') != std::string_view::npos || key.empty() || key.front() == '[' ||
+        key.front() == ';') {
         return false;
     }
 

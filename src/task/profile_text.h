@@ -25,14 +25,19 @@ class ProfileText {
     // bytes().
     explicit ProfileText(std::string_view bytes);
 
-    // The value of a key, whole and with one outer pair of matching quotes removed; "" when the
-    // section or the key is missing. Blanks around the names given are ignored.
+    // The value of a key, whole up to its first NUL byte (where the profile function's string
+    // ends), then with one outer pair of matching quotes removed; "" when the section or the key
+    // is missing. Blanks around the names given are ignored.
     std::string read(std::string_view section, std::string_view key) const;
+
+    // The names of a section's keys, folded to lower case, in no particular order.
+    std::vector<std::string> keys(std::string_view section) const;
 
     // Writes one key as WritePrivateProfileStringA would, the value exactly as given. Returns
     // false and changes nothing when the line written would not read back as this key: a CR or
-    // LF anywhere (it would inject lines), '=' in the key, ']' in the section, or a key that is
-    // empty or starts with '[' or ';' (it would read as a header or a comment).
+    // LF anywhere (it would inject lines), a NUL in the value (it would end the value there), '='
+    // in the key, ']' in the section, or a key that is empty or starts with '[' or ';' (it would
+    // read as a header or a comment).
     bool write(std::string_view section, std::string_view key, std::string_view value);
 
     // The whole text, as it would be written to the file.

@@ -39,7 +39,8 @@ std::string TaskFileText::read(std::string_view section, std::string_view key) c
 }
 
 bool TaskFileText::canStore(std::string_view value) const {
-    return !HasLineBreak(value) && (utf16_ || Utf8ToAnsi(value).has_value());
+    return !HasLineBreak(value) && value.find('\0') == std::string_view::npos &&
+           (utf16_ || Utf8ToAnsi(value).has_value());
 }
 
 bool TaskFileText::write(std::string_view section, std::string_view key, std::string_view value) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "task/profile_text.h"
 
@@ -15,9 +16,11 @@ class TaskFileText {
     explicit TaskFileText(std::string_view fileBytes = {});
 
     std::string read(std::string_view section, std::string_view key) const;
+    // The names of a section's keys, ASCII letters folded to lower case.
+    std::vector<std::string> keys(std::string_view section) const { return text_.keys(section); }
 
-    // Whether a value can be written: no line break (it would inject keys) and, in the code
-    // page, no character the code page lacks.
+    // Whether a value can be written: no line break (it would inject keys), no NUL (it would
+    // end the value) and, in the code page, no character the code page lacks.
     bool canStore(std::string_view value) const;
     // Writes a value that canStore accepts; answers false and changes nothing otherwise.
     bool write(std::string_view section, std::string_view key, std::string_view value);

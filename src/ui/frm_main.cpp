@@ -17,8 +17,8 @@ FrmMain::FrmMain(FormPlatform& platform, FileSystem& fs, Clock& clock, HostDefau
     txtToFolder.setText(defaults_.backFolder);
     Image1[1].setVisible(false);
     Image1[2].setVisible(false);
-    Option1[2].setValue(true);
-    Option2[0].setValue(true);
+    Option1Of(ScheduleMode::Manual).setValue(true);
+    Option2[TypeFilter::AllFiles].setValue(true);
     // The size box follows its check box from the start: a task loaded with the limit off leaves
     // the box as it is, which must then already be disabled.
     Text3.setEnabled(Check2.value() != 0);
@@ -57,7 +57,7 @@ bool FrmMain::Form_Load() {
 }
 
 void FrmMain::LoadStartupTask(const std::string& taskFile) {
-    MinuteCounter = 180;
+    MinuteCounter = static_cast<std::int32_t>(task_keys::kInterval.high);  // due for any interval
     Image1[0].setPicture("app");
     IniPath = taskFile;
     TextTask.setText(IniPath);

@@ -11,6 +11,8 @@
 #include "backup/file_system.h"
 #include "backup/type_filter.h"
 #include "common/clock.h"
+#include "common/number_text.h"
+#include "task/task_keys.h"
 #include "ui/controls.h"
 #include "ui/form_platform.h"
 
@@ -72,23 +74,26 @@ class FrmMain {
     Captioned Frame1{"备份参数设置"};
     CheckBox Check1{"包含子文件夹", 1};
     CheckBox Check2{"仅备份长度小于", 0};
-    TextBox Text3{"300"};
+    TextBox Text3{FormatNumber(task_keys::kSizeLimit.fallback)};
     std::array<OptionButton, 3> Option1{OptionButton("在指定时间更新:"),
                                         OptionButton("按时间间隔更新:"), OptionButton("手动更新")};
-    TextBox Text5{"17"};
-    TextBox Text6{"0"};
-    TextBox Text4{"30"};
+    TextBox Text5{FormatNumber(task_keys::kHour.fallback)};
+    TextBox Text6{FormatNumber(task_keys::kMinute.fallback)};
+    TextBox Text4{FormatNumber(task_keys::kInterval.fallback)};
     CheckBox CheckNoCopy{"浏览但不备份文件,仅创建文件夹", 0};
 
     // ---- Fields of the window ----
     std::string IniPath;
-    std::int32_t IntervalMinutes = 30;
+    std::int32_t IntervalMinutes = static_cast<std::int32_t>(task_keys::kInterval.fallback);
     std::int32_t MinuteCounter = 0;
     bool BackupBusy = false;
     bool StopBackup = false;
     int AnimFrame = 0;
     std::string LastFolder;
     TypeFilter Filter;  // ExtMode, OnlyExtList/Count and SkipExtList/Count
+
+    // The option button of a schedule mode.
+    OptionButton& Option1Of(ScheduleMode mode) { return Option1[static_cast<std::size_t>(mode)]; }
 
     const std::string& windowCaption() const { return caption_; }
     const HostDefaults& defaults() const { return defaults_; }
@@ -155,6 +160,7 @@ class FrmMain {
 
   private:
     friend class MainWindowPass;
+    friend class PassInProgress;
 
     void RunBackup();
     void BuildTypeFilter();
@@ -162,7 +168,11 @@ class FrmMain {
     void loadDefaults();
     bool taskFileExists(const std::string& path);
     void selectOption1(int index);
+    // The local minute of the set daily time that this tick must start a pass for, if any.
+    std::optional<std::int64_t> dueDailyTime();
     void setCheckValue(CheckBox& box, int value);
+    // Logs the refusal and answers true while a pass runs.
+    bool refuseDialogDuringPass();
     std::string PickFolder(const std::string& prompt);
     void AddSubFolders(const std::string& folder);
     void LogFolderTarget(const std::string& folder);
@@ -182,6 +192,10 @@ class FrmMain {
     PassResult lastPass_;
     std::optional<LogFile> logFile_;
     std::string logFileNotice_;
+    // The daily schedule's memory: the local minute of the last tick that looked at the set
+    // time, and the occurrence of the set time that last started a pass.
+    std::optional<std::int64_t> lastDailyTick_;
+    std::optional<std::int64_t> lastDailyPass_;
 };
 
 }  // namespace tarnwick

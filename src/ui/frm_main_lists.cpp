@@ -23,6 +23,14 @@ void RemoveSelected(ListBox& list) {
 
 }  // namespace
 
+bool FrmMain::refuseDialogDuringPass() {
+    // A dialog's own event loop would hold the pass, suspended in its refresh, until it closes.
+    if (BackupBusy) {
+        logFirst(texts::kBusyDialogRefusedLine);
+    }
+    return BackupBusy;
+}
+
 std::string FrmMain::PickFolder(const std::string& prompt) {
     LastFolder = platform_.browseForFolder(prompt, LastFolder);
     return LastFolder;
@@ -34,6 +42,9 @@ void FrmMain::LogFolderTarget(const std::string& folder) {
 }
 
 void FrmMain::CommandNewDir_Click() {
+    if (refuseDialogDuringPass()) {
+        return;
+    }
     const std::string folder = PickFolder(std::string(texts::kPickSourcePrompt));
     if (folder.empty() || refuseLineBreak(folder)) {
         return;
@@ -74,6 +85,9 @@ void FrmMain::CommandClearDir_Click() {
 }
 
 void FrmMain::CommandToDir_Click() {
+    if (refuseDialogDuringPass()) {
+        return;
+    }
     const std::string folder = PickFolder(std::string(texts::kPickDestinationPrompt));
     if (folder.empty()) {
         return;
@@ -115,6 +129,9 @@ void FrmMain::CommandClear_Click() {
 }
 
 void FrmMain::SelTask_Click() {
+    if (refuseDialogDuringPass()) {
+        return;
+    }
     Dialog dialog(*this);
     platform_.showTaskChooser(dialog);
 }

@@ -26,15 +26,8 @@ class MainWindowPass final : public BackupHost {
         window_.platform_.processEvents();
     }
 
-    void passEnded() override {
-        window_.BackupBusy = false;
-        window_.Image1[1].setVisible(false);
-        window_.Image1[2].setVisible(false);
-        window_.Image1[0].setVisible(true);
-        window_.platform_.setTrayIcon("app", std::string(texts::kDisplayName), TrayAction::Modify);
-        window_.LabDDir[6].setCaption({});
-        window_.ButtonExit.setVisible(true);
-    }
+    // The window comes to rest in RunBackup's guard, however the pass ends.
+    void passEnded() override {}
 
     bool noCopy() override { return window_.CheckNoCopy.value() != 0; }
     bool stopRequested() override { return window_.StopBackup; }
@@ -56,12 +49,34 @@ class MainWindowPass final : public BackupHost {
     FrmMain& window_;
 };
 
+// Raises the busy flag for one pass and brings the window back to rest when the pass is left in
+// any way: its end, a stop, or an exception thrown from deep inside it.
+class PassInProgress {
+  public:
+    explicit PassInProgress(FrmMain& window) : window_(window) {
+        window_.BackupBusy = true;
+        window_.StopBackup = false;
+    }
+    PassInProgress(const PassInProgress&) = delete;
+    PassInProgress& operator=(const PassInProgress&) = delete;
+    ~PassInProgress() {
+        window_.BackupBusy = false;
+        window_.Image1[1].setVisible(false);
+        window_.Image1[2].setVisible(false);
+        window_.Image1[0].setVisible(true);
+        window_.platform_.setTrayIcon("app", std::string(texts::kDisplayName), TrayAction::Modify);
+        window_.LabDDir[6].setCaption({});
+        window_.ButtonExit.setVisible(true);
+    }
+
+  private:
+    FrmMain& window_;
+};
+
 void FrmMain::RunBackup() {
     if (BackupBusy) {
         return;  // one pass at a time: its state lives in this window
     }
-    BackupBusy = true;
-    StopBackup = false;
     PassOptions options;
     options.destination = txtToFolder.text();
     options.sources.assign(ListFromFolder.items().begin(), ListFromFolder.items().end());
@@ -70,8 +85,11 @@ void FrmMain::RunBackup() {
     options.sizeLimitText = Text3.text();
     options.fullPath = CheckFullFodler.value() != 0;
     options.style = defaults_.style;
-    MainWindowPass host(*this);
-    lastPass_ = tarnwick::RunBackup(options, host, fs_, clock_);
+    {
+        const PassInProgress pass(*this);
+        MainWindowPass host(*this);
+        lastPass_ = tarnwick::RunBackup(options, host, fs_, clock_);
+    }
     if (closeAfterPass_) {
         platform_.endProgram();
     }

@@ -1,5 +1,6 @@
 // Loading and saving the task, and the two task commands.
 #include <algorithm>
+#include <utility>
 
 #include "backup/path_helpers.h"
 #include "common/number_text.h"
@@ -22,25 +23,47 @@ double ReadNumberOf(const TaskFileText& task, const TaskKey& key) {
     return ReadNumber(Read(task, key));
 }
 
+int FallbackInt(const TaskKey& key) {
+    return static_cast<int>(key.fallback);
+}
+
 // A check box takes 0 or 1; any other number stored for it reads as ticked.
 int CheckValue(const TaskFileText& task, const TaskKey& key) {
     return RoundToInt16(ReadNumberOf(task, key)) != 0 ? 1 : 0;
 }
 
+// The highest entry number, up to `count`, among the keys of a list's section; 0 when none.
+std::size_t HighestEntryPresent(const TaskFileText& task, const keys::ListKeys& list,
+                                std::size_t count) {
+    std::string prefix(list.prefix);
+    std::transform(prefix.begin(), prefix.end(), prefix.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    std::size_t highest = 0;
+    for (const auto& name : task.keys(list.section)) {
+        const std::string_view digits =
+            std::string_view(name).substr(name.starts_with(prefix) ? prefix.size() : name.size());
+        // Only the spelling a read of "Dir" + number finds: digits without a leading zero.
+        if (digits.empty() || digits.size() > 19 || digits.front() == '0' ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos) {
+            continue;
+        }
+        const std::size_t number = std::stoull(std::string(digits));
+        if (number <= count && number > highest) {
+            highest = number;
+        }
+    }
+    return highest;
+}
+
 // The entries of a numbered list. A count above the number of lines in the file cannot have been
-// written by a save: it reads as the highest numbered entry that holds a value, so a mangled count
-// never fills memory with empty entries.
+// written by a save: it reads as the highest numbered entry present, so a mangled count never
+// fills memory with empty entries and no entry in the file is lost.
 std::vector<std::string> ReadList(const TaskFileText& task, const keys::ListKeys& list) {
     const std::int32_t count = RoundToInt32(ReadNumber(task.read(list.section, keys::kCount)));
-    const std::size_t lines = task.lineCount();
     std::size_t entries = count > 0 ? static_cast<std::size_t>(count) : 0;
-    if (entries > lines) {
-        entries = 0;
-        for (std::size_t i = 1; i <= lines; ++i) {
-            if (!task.read(list.section, keys::EntryName(list, static_cast<int>(i))).empty()) {
-                entries = i;
-            }
-        }
+    if (entries > task.lineCount()) {
+        entries = HighestEntryPresent(task, list, entries);
     }
     std::vector<std::string> values;
     values.reserve(entries);
@@ -106,23 +129,24 @@ void FrmMain::applyTaskFile(const TaskFileText& task) {
         txtToFolder.setText(destination);
     }
     const std::int32_t interval = RoundToInt32(ReadNumberOf(task, keys::kInterval));
-    IntervalMinutes = interval < 1 || interval > 180 ? 30 : interval;
+    IntervalMinutes = keys::kInterval.holds(interval) ? interval : FallbackInt(keys::kInterval);
     setCheckValue(Check1, CheckValue(task, keys::kIncludeSubDirs));
     setCheckValue(CheckFullFodler, CheckValue(task, keys::kWholePath));
     setCheckValue(Check2, CheckValue(task, keys::kSizeLimitOn));
     const double sizeLimit = ReadNumberOf(task, keys::kSizeLimit);
-    if (sizeLimit > 0) {
+    if (keys::kSizeLimit.holds(sizeLimit)) {
         Text3.setText(FormatNumber(sizeLimit));
     }
     // Above 2 means by hand; so does a negative mode, the choice that starts nothing unasked.
     const std::int16_t mode = RoundToInt16(ReadNumberOf(task, keys::kScheduleMode));
-    clickOption1(mode < 0 || mode > 2 ? 2 : mode);
+    clickOption1(keys::kScheduleMode.holds(mode) ? mode : FallbackInt(keys::kScheduleMode));
+    // A load takes any hour before the next one past the range (23.5 loads; a save corrects it).
     const double hour = ReadNumberOf(task, keys::kHour);
-    if (hour < 24) {
+    if (hour < keys::kHour.high + 1) {
         Text5.setText(FormatNumber(hour));
     }
     const double minute = ReadNumberOf(task, keys::kMinute);
-    if (minute < 60) {
+    if (minute < keys::kMinute.high + 1) {
         Text6.setText(FormatNumber(minute));
     }
     const std::vector<std::string> folders = ReadList(task, keys::kSourceFolders);
@@ -134,14 +158,14 @@ void FrmMain::applyTaskFile(const TaskFileText& task) {
     }
     // A type mode out of range reads as "all files", the choice that leaves nothing out.
     const std::int16_t typeMode = RoundToInt16(ReadNumberOf(task, keys::kTypeMode));
-    selectOption2(typeMode < 0 || typeMode > 2 ? 0 : typeMode);
+    selectOption2(keys::kTypeMode.holds(typeMode) ? typeMode : FallbackInt(keys::kTypeMode));
     Fill(List3, ReadList(task, keys::kOnlyTypes));
     Fill(List4, ReadList(task, keys::kSkipTypes));
 }
 
 void FrmMain::loadDefaults() {
     MinuteCounter = 0;
-    IntervalMinutes = 30;
+    IntervalMinutes = FallbackInt(keys::kInterval);
     ListFromFolder.addItem(defaults_.desktopFolder);
     ListFromFolder.addItem(defaults_.documentsFolder);
     for (const char* type : {".wps", ".doc", ".xls"}) {
@@ -160,22 +184,25 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
     // The corrections the save makes to the boxes come first, so that what is checked and
     // written is what the window shows afterwards. A save refused for a value changes nothing
     // else; a file that cannot be written is reported once the window holds the saved task.
-    const double interval = ReadNumber(Text4.text());
-    if (interval < 1 || interval > 180) {
-        Text4.setText("30");
-    }
-    if (!(ReadNumber(Text3.text()) > 0)) {
-        Text3.setText("300");
-    }
-    if (ReadNumber(Text5.text()) > 23) {
-        Text5.setText("17");
-    }
-    if (ReadNumber(Text6.text()) > 59) {
-        Text6.setText("0");
+    const std::pair<TextBox*, const TaskKey*> boxes[] = {{&Text4, &keys::kInterval},
+                                                         {&Text3, &keys::kSizeLimit},
+                                                         {&Text5, &keys::kHour},
+                                                         {&Text6, &keys::kMinute}};
+    for (const auto& [box, key] : boxes) {
+        if (!key->holds(ReadNumber(box->text()))) {
+            box->setText(FormatNumber(key->fallback));
+        }
     }
 
     const std::string path = FoldDoubledSeparators(TextTask.text(), defaults_.style);
     std::string reason;
+    // Held to the end of the save, so that another save of the same file in the meantime
+    // cannot be undone by this one.
+    const auto lock = fs_.lockFile(path, reason);
+    if (!lock && !reason.empty()) {
+        platform_.showMessage(path + " (" + reason + ")", std::string(texts::kSaveFailedTitle));
+        return CommandOutcome::WriteFailed;
+    }
     auto existing = fs_.readFile(path, reason);
     if (!existing && fs_.attributes(path)) {
         // It is there but cannot be read: writing now would throw away whatever else it holds.

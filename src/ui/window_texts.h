@@ -51,5 +51,6 @@ inline constexpr std::string_view kNotInCodePageText =
 inline constexpr std::string_view kReadFailedTitle = "读取任务失败";
 inline constexpr std::string_view kLogFileFailedText = "无法写入日志文件:";
 inline constexpr std::string_view kBusyRefusedLine = "正在备份，请等本次备份结束后再开始备份！";
+inline constexpr std::string_view kBusyDialogRefusedLine = "正在备份，请等本次备份结束后再操作！";
 
 }  // namespace tarnwick::texts

@@ -81,6 +81,9 @@ class FaultyFileSystem final : public FileSystem {
     Status replaceFile(const std::string& path, const std::string& bytes) override {
         return inner_.replaceFile(path, bytes);
     }
+    std::unique_ptr<FileLock> lockFile(const std::string& path, std::string& reason) override {
+        return inner_.lockFile(path, reason);
+    }
     std::string currentFolder() override { return inner_.currentFolder(); }
     Status setCurrentFolder(const std::string& path) override {
         return inner_.setCurrentFolder(path);

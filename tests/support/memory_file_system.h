@@ -34,6 +34,7 @@ class MemoryFileSystem final : public FileSystem {
                         const CopyProgress& keepGoing) override;
     std::optional<std::string> readFile(const std::string& path, std::string& reason) override;
     Status replaceFile(const std::string& path, const std::string& bytes) override;
+    std::unique_ptr<FileLock> lockFile(const std::string& path, std::string& reason) override;
     std::string currentFolder() override { return current; }
     Status setCurrentFolder(const std::string& path) override;
     std::vector<std::string> roots() override { return rootList; }

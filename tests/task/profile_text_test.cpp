@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@ namespace {
 
 using namespace std::string_literals;
 
+// Each case's test is named after it.
 template <typename Case>
 std::string CaseName(const testing::TestParamInfo<Case>& info) {
     return info.param.name;
@@ -27,10 +27,6 @@ struct ReadCase {
     std::string expected;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class ProfileReadTest : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ProfileReadTest, FindsValue) {
@@ -41,128 +37,88 @@ TEST_P(ProfileReadTest, FindsValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    LineBreaks, ProfileReadTest,
-    testing::Values(ReadCase{"CrLf", "[s]\r\na=1\r\nb=2\r\n", "s", "b", "2"},
-                    ReadCase{"Lf", "[s]\na=1\nb=2\n", "s", "b", "2"},
-                    ReadCase{"LoneCr", "[s]\ra=1\rb=2\r", "s", "b", "2"},
-                    ReadCase{"Mixed", "[s]\r\na=1\nb=2\rc=3\r\n", "s", "c", "3"},
-                    ReadCase{"CrBeforeCrLf", "[s]\r\r\na=1\r\n", "s", "a", "1"},
-                    ReadCase{"NoFinalBreak", "[s]\r\na=1", "s", "a", "1"},
-                    ReadCase{"LeadingBlanks", " \t\v[s]\r\n \t\va=1\r\n", "s", "a", "1"},
-                    ReadCase{"FormFeedHidesHeader", "\f[s]\r\na=1\r\n", "s", "a", ""},
-                    ReadCase{"FormFeedBelongsToKey", "[s]\r\n\fa=1\r\n", "s", "\fa", "1"},
-                    ReadCase{"FormFeedKeyIsOtherKey", "[s]\r\n\fa=1\r\n", "s", "a", ""}),
+    All, ProfileReadTest,
+    testing::Values(
+        // LineBreaks
+        ReadCase{"CrLf", "[s]\r\na=1\r\nb=2\r\n", "s", "b", "2"},
+        ReadCase{"Lf", "[s]\na=1\nb=2\n", "s", "b", "2"},
+        ReadCase{"LoneCr", "[s]\ra=1\rb=2\r", "s", "b", "2"},
+        ReadCase{"Mixed", "[s]\r\na=1\nb=2\rc=3\r\n", "s", "c", "3"},
+        ReadCase{"CrBeforeCrLf", "[s]\r\r\na=1\r\n", "s", "a", "1"},
+        ReadCase{"NoFinalBreak", "[s]\r\na=1", "s", "a", "1"},
+        ReadCase{"LeadingBlanks", " \t\v[s]\r\n \t\va=1\r\n", "s", "a", "1"},
+        ReadCase{"FormFeedHidesHeader", "\f[s]\r\na=1\r\n", "s", "a", ""},
+        ReadCase{"FormFeedBelongsToKey", "[s]\r\n\fa=1\r\n", "s", "\fa", "1"},
+        ReadCase{"FormFeedKeyIsOtherKey", "[s]\r\n\fa=1\r\n", "s", "a", ""},
+        // Headers
+        ReadCase{"BlanksAroundName", "[ Comm ]\r\na=1\r\n", "Comm", "a", "1"},
+        ReadCase{"TabsAroundName", "[\tComm\v]\r\na=1", "Comm", "a", "1"},
+        ReadCase{"BlanksInsideName", "[my section]\r\na=1", "my section", "a", "1"},
+        ReadCase{"RestOfLineIgnored", "[s] b=2\r\na=1\r\n", "s", "a", "1"},
+        ReadCase{"RestOfLineIsNoKey", "[s] b=2\r\na=1\r\n", "s", "b", ""},
+        ReadCase{"EmptyName", "[]\r\na=1\r\n", "", "a", "1"},
+        ReadCase{"NoClosingBracket", "[x\r\na=1\r\n", "x", "a", "1"},
+        ReadCase{"NameEndsAtFirstBracket", "[a]b]\r\nk=1\r\n", "a", "k", "1"},
+        ReadCase{"EqualsInName", "[a=b]\r\nk=1", "a=b", "k", "1"},
+        ReadCase{"KeysStayInTheirSection", "[s]\r\na=1\r\n[t]\r\nb=2\r\n", "s", "b", ""},
+        // Comments
+        ReadCase{"CommentLineHidden", "[s]\r\n;a=1\r\n", "s", "a", ""},
+        ReadCase{"HiddenFromSemicolonKey", "[s]\r\n;x=1\r\n", "s", ";x", ""},
+        ReadCase{"IndentedComment", "[s]\r\n \t;x=1\r\n", "s", ";x", ""},
+        ReadCase{"KeyAfterComment", "[s]\r\n;a=1\r\na=2\r\n", "s", "a", "2"},
+        ReadCase{"CommentedHeader", ";[s]\r\na=1\r\n", "s", "a", ""},
+        ReadCase{"HashIsOrdinary", "[s]\r\n#a=1\r\n", "s", "#a", "1"},
+        ReadCase{"NoTrailingSemicolonComment", "[s]\r\na=b ;c\r\n", "s", "a", "b ;c"},
+        ReadCase{"NoTrailingHashComment", "[s]\r\na=b #c\r\n", "s", "a", "b #c"},
+        // KeyLines
+        ReadCase{"BlanksAroundKeyAndValue", "[s]\r\n  a  =  1  \r\n", "s", "a", "1"},
+        ReadCase{"TabsAndVerticalTabs", "[s]\r\n\ta\v=\t1\v\r\n", "s", "a", "1"},
+        ReadCase{"FormFeedStaysInValue", "[s]\r\na=1\f\r\n", "s", "a", "1\f"},
+        ReadCase{"InnerBlanksKept", "[s]\r\na= x  y \r\n", "s", "a", "x  y"},
+        ReadCase{"BlanksInsideKey", "[s]\r\nmy key = v\r\n", "s", "my key", "v"},
+        ReadCase{"SplitAtFirstEquals", "[s]\r\na=b=c\r\n", "s", "a", "b=c"},
+        ReadCase{"BlankValue", "[s]\r\na=  \r\nb=2\r\n", "s", "a", ""},
+        ReadCase{"LineWithoutEquals", "[s]\r\nflag\r\n", "s", "flag", ""},
+        ReadCase{"NulEndsValue", "[s]\r\na=x\0y\r\n"s, "s", "a", "x"},
+        ReadCase{"NulBeforeQuotes", "[s]\r\na=\"x\0y\"\r\n"s, "s", "a", "\"x"},
+        // BeforeFirstHeader
+        ReadCase{"KeyInNoSection", "a=1\r\n[s]\r\nb=2\r\n", "s", "a", ""},
+        ReadCase{"NotTheEmptySection", "a=1\r\n[]\r\nb=2\r\n", "", "a", ""},
+        ReadCase{"NoHeaderAtAll", "a=1\r\n", "", "a", ""},
+        // Matching
+        ReadCase{"AnyLetterCase", "[Sect]\r\nKey=1\r\n", "sECT", "kEY", "1"},
+        ReadCase{"NonAsciiExact", "[\xC3\x84]\r\nk=1\r\n", "\xC3\x84", "k", "1"},
+        ReadCase{"NonAsciiNotFolded", "[\xC3\x84]\r\nk=1\r\n", "\xC3\xA4", "k", ""},
+        ReadCase{"HighBytesNotFoldedAsLatin1", "[s]\r\n\xC4=1\r\n", "s", "\xE4", ""},
+        ReadCase{"FirstSectionWins", "[s]\r\na=1\r\n[S]\r\na=2\r\n", "s", "a", "1"},
+        ReadCase{"RepeatedSectionHidden", "[s]\r\na=1\r\n[S]\r\nb=2\r\n", "s", "b", ""},
+        ReadCase{"FirstKeyWins", "[s]\r\na=1\r\nA=2\r\n", "s", "a", "1"},
+        ReadCase{"SameKeyInOtherSection", "[s]\r\na=1\r\n[t]\r\na=2\r\n", "t", "a", "2"},
+        ReadCase{"BlanksAroundGivenNames", "[s]\r\na=1", " s\t", " a ", "1"},
+        // Quotes
+        ReadCase{"DoubleQuotes", "[s]\r\na=\"x y\"\r\n", "s", "a", "x y"},
+        ReadCase{"SingleQuotes", "[s]\r\na='x y'\r\n", "s", "a", "x y"},
+        ReadCase{"BlanksInsideKept", "[s]\r\na=\" x \"\r\n", "s", "a", " x "},
+        ReadCase{"RemovedAfterTrimming", "[s]\r\na=  'x'  \r\n", "s", "a", "x"},
+        ReadCase{"MixedPairKept", "[s]\r\na=\"x'\r\n", "s", "a", "\"x'"},
+        ReadCase{"OpeningOnlyKept", "[s]\r\na=\"x\r\n", "s", "a", "\"x"},
+        ReadCase{"ClosingOnlyKept", "[s]\r\na=x'\r\n", "s", "a", "x'"},
+        ReadCase{"OnlyOuterPairRemoved", "[s]\r\na=\"\"x\"\"\r\n", "s", "a", "\"x\""},
+        ReadCase{"EmptyQuotes", "[s]\r\na=\"\"\r\n", "s", "a", ""},
+        ReadCase{"LoneQuoteKept", "[s]\r\na=\"\r\n", "s", "a", "\""},
+        ReadCase{"InnerQuotesKept", "[s]\r\na=x \"y\" z\r\n", "s", "a", "x \"y\" z"},
+        // Missing
+        ReadCase{"EmptyText", "", "s", "a", ""},
+        ReadCase{"MissingSection", "[s]\r\na=1\r\n", "t", "a", ""},
+        ReadCase{"MissingKey", "[s]\r\na=1\r\n", "s", "b", ""},
+        ReadCase{"NotAnIniFile", "\x01\x02 no sections\r\n", "s", "a", ""},
+        // ByteOrderMark
+        ReadCase{"SkippedAtStart", "\xEF\xBB\xBF[s]\r\na=1\r\n", "s", "a", "1"},
+        ReadCase{"OnlyAtStart",
+                 "[s]\r\n\xEF\xBB\xBF"
+                 "a=1\r\n",
+                 "s", "a", ""}),
     CaseName<ReadCase>);
-
-INSTANTIATE_TEST_SUITE_P(
-    Headers, ProfileReadTest,
-    testing::Values(ReadCase{"BlanksAroundName", "[ Comm ]\r\na=1\r\n", "Comm", "a", "1"},
-                    ReadCase{"TabsAroundName", "[\tComm\v]\r\na=1", "Comm", "a", "1"},
-                    ReadCase{"BlanksInsideName", "[my section]\r\na=1", "my section", "a", "1"},
-                    ReadCase{"RestOfLineIgnored", "[s] b=2\r\na=1\r\n", "s", "a", "1"},
-                    ReadCase{"RestOfLineIsNoKey", "[s] b=2\r\na=1\r\n", "s", "b", ""},
-                    ReadCase{"EmptyName", "[]\r\na=1\r\n", "", "a", "1"},
-                    ReadCase{"NoClosingBracket", "[x\r\na=1\r\n", "x", "a", "1"},
-                    ReadCase{"NameEndsAtFirstBracket", "[a]b]\r\nk=1\r\n", "a", "k", "1"},
-                    ReadCase{"EqualsInName", "[a=b]\r\nk=1", "a=b", "k", "1"},
-                    ReadCase{"KeysStayInTheirSection", "[s]\r\na=1\r\n[t]\r\nb=2\r\n", "s", "b",
-                             ""}),
-    CaseName<ReadCase>);
-
-INSTANTIATE_TEST_SUITE_P(
-    Comments, ProfileReadTest,
-    testing::Values(ReadCase{"CommentLineHidden", "[s]\r\n;a=1\r\n", "s", "a", ""},
-                    ReadCase{"HiddenFromSemicolonKey", "[s]\r\n;x=1\r\n", "s", ";x", ""},
-                    ReadCase{"IndentedComment", "[s]\r\n \t;x=1\r\n", "s", ";x", ""},
-                    ReadCase{"KeyAfterComment", "[s]\r\n;a=1\r\na=2\r\n", "s", "a", "2"},
-                    ReadCase{"CommentedHeader", ";[s]\r\na=1\r\n", "s", "a", ""},
-                    ReadCase{"HashIsOrdinary", "[s]\r\n#a=1\r\n", "s", "#a", "1"},
-                    ReadCase{"NoTrailingSemicolonComment", "[s]\r\na=b ;c\r\n", "s", "a", "b ;c"},
-                    ReadCase{"NoTrailingHashComment", "[s]\r\na=b #c\r\n", "s", "a", "b #c"}),
-    CaseName<ReadCase>);
-
-INSTANTIATE_TEST_SUITE_P(
-    KeyLines, ProfileReadTest,
-    testing::Values(ReadCase{"BlanksAroundKeyAndValue", "[s]\r\n  a  =  1  \r\n", "s", "a", "1"},
-                    ReadCase{"TabsAndVerticalTabs", "[s]\r\n\ta\v=\t1\v\r\n", "s", "a", "1"},
-                    ReadCase{"FormFeedStaysInValue", "[s]\r\na=1\f\r\n", "s", "a", "1\f"},
-                    ReadCase{"InnerBlanksKept", "[s]\r\na= x  y \r\n", "s", "a", "x  y"},
-                    ReadCase{"BlanksInsideKey", "[s]\r\nmy key = v\r\n", "s", "my key", "v"},
-                    ReadCase{"SplitAtFirstEquals", "[s]\r\na=b=c\r\n", "s", "a", "b=c"},
-                    ReadCase{"BlankValue", "[s]\r\na=  \r\nb=2\r\n", "s", "a", ""},
-                    ReadCase{"LineWithoutEquals", "[s]\r\nflag\r\n", "s", "flag", ""},
-                    ReadCase{"NulKeptInValue", "[s]\r\na=x\0y\r\n"s, "s", "a", "x\0y"s}),
-    CaseName<ReadCase>);
-
-INSTANTIATE_TEST_SUITE_P(
-    BeforeFirstHeader, ProfileReadTest,
-    testing::Values(ReadCase{"KeyInNoSection", "a=1\r\n[s]\r\nb=2\r\n", "s", "a", ""},
-                    ReadCase{"NotTheEmptySection", "a=1\r\n[]\r\nb=2\r\n", "", "a", ""},
-                    ReadCase{"NoHeaderAtAll", "a=1\r\n", "", "a", ""}),
-    CaseName<ReadCase>);
-
-INSTANTIATE_TEST_SUITE_P(
-    Matching, ProfileReadTest,
-    testing::Values(ReadCase{"AnyLetterCase", "[Sect]\r\nKey=1\r\n", "sECT", "kEY", "1"},
-                    ReadCase{"NonAsciiExact", "[\xC3\x84]\r\nk=1\r\n", "\xC3\x84", "k", "1"},
-                    ReadCase{"NonAsciiNotFolded", "[\xC3\x84]\r\nk=1\r\n", "\xC3\xA4", "k", ""},
-                    ReadCase{"HighBytesNotFoldedAsLatin1", "[s]\r\n\xC4=1\r\n", "s", "\xE4", ""},
-                    ReadCase{"FirstSectionWins", "[s]\r\na=1\r\n[S]\r\na=2\r\n", "s", "a", "1"},
-                    ReadCase{"RepeatedSectionHidden", "[s]\r\na=1\r\n[S]\r\nb=2\r\n", "s", "b", ""},
-                    ReadCase{"FirstKeyWins", "[s]\r\na=1\r\nA=2\r\n", "s", "a", "1"},
-                    ReadCase{"SameKeyInOtherSection", "[s]\r\na=1\r\n[t]\r\na=2\r\n", "t", "a",
-                             "2"},
-                    ReadCase{"BlanksAroundGivenNames", "[s]\r\na=1", " s\t", " a ", "1"}),
-    CaseName<ReadCase>);
-
-INSTANTIATE_TEST_SUITE_P(
-    Quotes, ProfileReadTest,
-    testing::Values(ReadCase{"DoubleQuotes", "[s]\r\na=\"x y\"\r\n", "s", "a", "x y"},
-                    ReadCase{"SingleQuotes", "[s]\r\na='x y'\r\n", "s", "a", "x y"},
-                    ReadCase{"BlanksInsideKept", "[s]\r\na=\" x \"\r\n", "s", "a", " x "},
-                    ReadCase{"RemovedAfterTrimming", "[s]\r\na=  'x'  \r\n", "s", "a", "x"},
-                    ReadCase{"MixedPairKept", "[s]\r\na=\"x'\r\n", "s", "a", "\"x'"},
-                    ReadCase{"OpeningOnlyKept", "[s]\r\na=\"x\r\n", "s", "a", "\"x"},
-                    ReadCase{"ClosingOnlyKept", "[s]\r\na=x'\r\n", "s", "a", "x'"},
-                    ReadCase{"OnlyOuterPairRemoved", "[s]\r\na=\"\"x\"\"\r\n", "s", "a", "\"x\""},
-                    ReadCase{"EmptyQuotes", "[s]\r\na=\"\"\r\n", "s", "a", ""},
-                    ReadCase{"LoneQuoteKept", "[s]\r\na=\"\r\n", "s", "a", "\""},
-                    ReadCase{"InnerQuotesKept", "[s]\r\na=x \"y\" z\r\n", "s", "a", "x \"y\" z"}),
-    CaseName<ReadCase>);
-
-INSTANTIATE_TEST_SUITE_P(Missing, ProfileReadTest,
-                         testing::Values(ReadCase{"EmptyText", "", "s", "a", ""},
-                                         ReadCase{"MissingSection", "[s]\r\na=1\r\n", "t", "a", ""},
-                                         ReadCase{"MissingKey", "[s]\r\na=1\r\n", "s", "b", ""},
-                                         ReadCase{"NotAnIniFile", "\x01\x02 no sections\r\n", "s",
-                                                  "a", ""}),
-                         CaseName<ReadCase>);
-
-INSTANTIATE_TEST_SUITE_P(ByteOrderMark, ProfileReadTest,
-                         testing::Values(ReadCase{"SkippedAtStart", "\xEF\xBB\xBF[s]\r\na=1\r\n",
-                                                  "s", "a", "1"},
-                                         ReadCase{"OnlyAtStart",
-                                                  "[s]\r\n\xEF\xBB\xBF"
-                                                  "a=1\r\n",
-                                                  "s", "a", ""}),
-                         CaseName<ReadCase>);
-
-TEST(ProfileTextDefault, IsAnEmptyFile) {
-    const ProfileText text;
-    EXPECT_EQ(text.read("s", "a"), "");
-    EXPECT_EQ(text.bytes(), "");
-}
-
-TEST(ProfileTextLongValue, ReadsBackWhole) {
-    std::string value;
-    for (int i = 0; i < 10000; ++i) {
-        value += static_cast<char>('a' + i % 26);
-    }
-    ProfileText written;
-    ASSERT_TRUE(written.write("s", "k", value));
-    EXPECT_EQ(written.read("s", "k"), value);
-    EXPECT_EQ(ProfileText("[s]\nk=" + value + "\n").read("s", "k"), value);
-}
 
 // ---------------------------------------------------------------------------------------------
 // Writing: text in, writes, text out.
@@ -179,10 +135,6 @@ struct WriteCase {
     std::vector<Write> writes;
     std::string after;
 };
-
-void PrintTo(const WriteCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ProfileWriteTest : public testing::TestWithParam<WriteCase> {};
 
@@ -202,8 +154,9 @@ TEST_P(ProfileWriteTest, ChangesOnlyTheWrittenLines) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    NewFile, ProfileWriteTest,
+    All, ProfileWriteTest,
     testing::Values(
+        // NewFile
         WriteCase{"EmptyText", "", {{"Section", "key", "value"}}, "[Section]\r\nkey=value\r\n"},
         WriteCase{
             "ByteOrderMarkOnly", "\xEF\xBB\xBF", {{"s", "k", "v"}}, "\xEF\xBB\xBF[s]\r\nk=v\r\n"},
@@ -211,12 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{
             "ValueWrittenAsGiven", "", {{"s", "k", "  \"v\" ;x  "}}, "[s]\r\nk=  \"v\" ;x  \r\n"},
         WriteCase{"EmptyValue", "", {{"s", "k", ""}}, "[s]\r\nk=\r\n"},
-        WriteCase{"EmptySectionName", "", {{"", "k", "v"}}, "[]\r\nk=v\r\n"}),
-    CaseName<WriteCase>);
-
-INSTANTIATE_TEST_SUITE_P(
-    NewSection, ProfileWriteTest,
-    testing::Values(
+        WriteCase{"EmptySectionName", "", {{"", "k", "v"}}, "[]\r\nk=v\r\n"},
+        // NewSection
         WriteCase{"AfterCrLf", "[a]\r\nx=1\r\n", {{"b", "k", "v"}}, "[a]\r\nx=1\r\n[b]\r\nk=v\r\n"},
         WriteCase{"AfterLf", "[a]\nx=1\n", {{"b", "k", "v"}}, "[a]\nx=1\n[b]\r\nk=v\r\n"},
         WriteCase{"AfterLoneCr", "[a]\rx=1\r", {{"b", "k", "v"}}, "[a]\rx=1\r[b]\r\nk=v\r\n"},
@@ -232,12 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"NonAsciiNameNotFolded",
                   "[\xC4]\r\nk=1\r\n",
                   {{"\xE4", "k", "2"}},
-                  "[\xC4]\r\nk=1\r\n[\xE4]\r\nk=2\r\n"}),
-    CaseName<WriteCase>);
-
-INSTANTIATE_TEST_SUITE_P(
-    ExistingKey, ProfileWriteTest,
-    testing::Values(
+                  "[\xC4]\r\nk=1\r\n[\xE4]\r\nk=2\r\n"},
+        // ExistingKey
         WriteCase{"RewrittenInPlace",
                   "[s]\r\na=1\r\nb=2\r\n",
                   {{"s", "a", "9"}},
@@ -267,12 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"ByteOrderMarkKept",
                   "\xEF\xBB\xBF[s]\r\na=1\r\n",
                   {{"s", "a", "2"}},
-                  "\xEF\xBB\xBF[s]\r\na=2\r\n"}),
-    CaseName<WriteCase>);
-
-INSTANTIATE_TEST_SUITE_P(
-    NewKey, ProfileWriteTest,
-    testing::Values(
+                  "\xEF\xBB\xBF[s]\r\na=2\r\n"},
+        // NewKey
         WriteCase{"BeforeTrailingCommentAndBlank",
                   "[a]\r\nx=1\r\n; note\r\n\r\n[b]\r\ny=2\r\n",
                   {{"a", "z", "3"}},
@@ -314,23 +255,21 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"InterleavedSections",
                   "",
                   {{"s", "a", "1"}, {"t", "b", "2"}, {"s", "c", "3"}, {"t", "d", "4"}},
-                  "[s]\r\na=1\r\nc=3\r\n[t]\r\nb=2\r\nd=4\r\n"}),
+                  "[s]\r\na=1\r\nc=3\r\n[t]\r\nb=2\r\nd=4\r\n"},
+        // EveryOtherByteKept
+        WriteCase{"HandEditedFile",
+                  "\xEF\xBB\xBF"
+                  "; task file\r\norphan=0\n[General]\r\n  Name = Daily \r\n"
+                  "; keep me\r\n\r\n[Folders]\rF1=/a\rjunk line\r\n"
+                  "[general]\r\nName=Shadow\r\n\tstray\ttabs\t",
+                  {{"general", "name", "Nightly"}, {"GENERAL", "Mode", "2"}},
+                  "\xEF\xBB\xBF"
+                  "; task file\r\norphan=0\n[General]\r\nName=Nightly\r\nMode=2\r\n"
+                  "; keep me\r\n\r\n[Folders]\rF1=/a\rjunk line\r\n"
+                  "[general]\r\nName=Shadow\r\n\tstray\ttabs\t"}),
     CaseName<WriteCase>);
 
 // A hand-edited file: only the rewritten line and the inserted one change.
-INSTANTIATE_TEST_SUITE_P(EveryOtherByteKept, ProfileWriteTest,
-                         testing::Values(WriteCase{
-                             "HandEditedFile",
-                             "\xEF\xBB\xBF"
-                             "; task file\r\norphan=0\n[General]\r\n  Name = Daily \r\n"
-                             "; keep me\r\n\r\n[Folders]\rF1=/a\rjunk line\r\n"
-                             "[general]\r\nName=Shadow\r\n\tstray\ttabs\t",
-                             {{"general", "name", "Nightly"}, {"GENERAL", "Mode", "2"}},
-                             "\xEF\xBB\xBF"
-                             "; task file\r\norphan=0\n[General]\r\nName=Nightly\r\nMode=2\r\n"
-                             "; keep me\r\n\r\n[Folders]\rF1=/a\rjunk line\r\n"
-                             "[general]\r\nName=Shadow\r\n\tstray\ttabs\t"}),
-                         CaseName<WriteCase>);
 
 // ---------------------------------------------------------------------------------------------
 // Refused writes: nothing changes, and the key keeps its value.
@@ -341,10 +280,6 @@ struct RefusedCase {
     std::string key;
     std::string value;
 };
-
-void PrintTo(const RefusedCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ProfileRefusedWriteTest : public testing::TestWithParam<RefusedCase> {};
 
@@ -357,23 +292,21 @@ TEST_P(ProfileRefusedWriteTest, ChangesNothing) {
     EXPECT_EQ(text.read("s", "a"), "1");
 }
 
-INSTANTIATE_TEST_SUITE_P(LineBreaks, ProfileRefusedWriteTest,
-                         testing::Values(RefusedCase{"CrLfInValue", "s", "a", "1\r\nb=2"},
-                                         RefusedCase{"LfInValue", "s", "a", "1\nb=2"},
-                                         RefusedCase{"CrInValue", "s", "a", "1\rb=2"},
-                                         RefusedCase{"LfInKey", "s", "b\na", "2"},
-                                         RefusedCase{"CrInSection", "t\r[s]", "a", "2"}),
-                         CaseName<RefusedCase>);
-
-INSTANTIATE_TEST_SUITE_P(Names, ProfileRefusedWriteTest,
-                         testing::Values(RefusedCase{"EqualsInKey", "s", "a=b", "2"},
-                                         RefusedCase{"BracketInSection", "s]x", "a", "2"},
-                                         RefusedCase{"EmptyKey", "s", "", "2"},
-                                         RefusedCase{"BlankKey", "s", " \t", "2"},
-                                         RefusedCase{"KeyReadAsHeader", "s", "[t]", "2"},
-                                         RefusedCase{"KeyReadAsComment", "s", ";a", "2"},
-                                         RefusedCase{"KeyReadAsIndentedComment", "s", " ;a", "2"}),
-                         CaseName<RefusedCase>);
+INSTANTIATE_TEST_SUITE_P(
+    All, ProfileRefusedWriteTest,
+    testing::Values(
+        // LineBreaks
+        RefusedCase{"CrLfInValue", "s", "a", "1\r\nb=2"},
+        RefusedCase{"LfInValue", "s", "a", "1\nb=2"}, RefusedCase{"CrInValue", "s", "a", "1\rb=2"},
+        RefusedCase{"LfInKey", "s", "b\na", "2"}, RefusedCase{"CrInSection", "t\r[s]", "a", "2"},
+        RefusedCase{"NulInValue", "s", "a", "2\0b"s},
+        // Names
+        RefusedCase{"EqualsInKey", "s", "a=b", "2"},
+        RefusedCase{"BracketInSection", "s]x", "a", "2"}, RefusedCase{"EmptyKey", "s", "", "2"},
+        RefusedCase{"BlankKey", "s", " \t", "2"}, RefusedCase{"KeyReadAsHeader", "s", "[t]", "2"},
+        RefusedCase{"KeyReadAsComment", "s", ";a", "2"},
+        RefusedCase{"KeyReadAsIndentedComment", "s", " ;a", "2"}),
+    CaseName<RefusedCase>);
 
 // ---------------------------------------------------------------------------------------------
 // Loading and saving without a write gives back the very same bytes.
@@ -382,10 +315,6 @@ struct RoundTripCase {
     const char* name;
     std::string text;
 };
-
-void PrintTo(const RoundTripCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class ProfileRoundTripTest : public testing::TestWithParam<RoundTripCase> {};
 

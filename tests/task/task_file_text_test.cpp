@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "backup/file_system.h"
 #include "common/text_encoding.h"
+#include "support/temp_tree.h"
+
+using namespace std::string_literals;
 
 namespace tarnwick {
 namespace {
@@ -24,12 +30,39 @@ TEST(TaskFileText, KeepsBytesNoWriteTouches) {
     EXPECT_EQ(text.lineCount(), 5u);
 }
 
-TEST(TaskFileText, RefusesLineBreaksAndChangesNothing) {
+TEST(TaskFileText, RefusesLineBreaksAndNulsAndChangesNothing) {
     TaskFileText text;
     EXPECT_FALSE(text.canStore("a\r\nb"));
+    EXPECT_FALSE(text.canStore("a\0b"s));
     EXPECT_FALSE(text.write("Comm", "DDir", "a\nb"));
     EXPECT_EQ(text.bytes(), "");
     EXPECT_TRUE(text.canStore("中文 and spaces"));
+}
+
+// Two threads add keys of their own by read, change and replace under the lock, as a save does:
+// none may be lost to the other's replace.
+TEST(TaskFileText, SavesAtOnceAllLand) {
+    test::TempTree tree;
+    tree.write("task.ini", "");
+    const auto save = [path = tree.path("task.ini")](std::string thread) {
+        const auto fs = MakeHostFileSystem();
+        for (int i = 0; i < 25; ++i) {
+            std::string reason;
+            const auto lock = fs->lockFile(path, reason);
+            TaskFileText text(fs->readFile(path, reason).value_or("?"));
+            text.write("s", std::to_string(i) + thread, "1");
+            ASSERT_TRUE(lock && fs->replaceFile(path, text.bytes()).ok()) << reason;
+        }
+    };
+    std::thread other(save, "b");
+    save("a");
+    other.join();
+    const TaskFileText saved(tree.read("task.ini"));
+    for (int i = 0; i < 25; ++i) {
+        EXPECT_EQ(
+            saved.read("s", std::to_string(i) + "a") + saved.read("s", std::to_string(i) + "b"),
+            "11");
+    }
 }
 
 }  // namespace

@@ -18,11 +18,5 @@ TEST(ProtectedValue, EveryValueWithoutALineBreakReadsBackExactly) {
     EXPECT_EQ(ProtectedValue("plain \"inner\""), "plain \"inner\"");
 }
 
-TEST(ProtectedValue, FindsLineBreaks) {
-    EXPECT_TRUE(HasLineBreak("a\nb"));
-    EXPECT_TRUE(HasLineBreak("a\r"));
-    EXPECT_FALSE(HasLineBreak("a\tb"));
-}
-
 }  // namespace
 }  // namespace tarnwick

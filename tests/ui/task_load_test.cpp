@@ -97,20 +97,18 @@ TEST_F(TaskLoad, FillsTheListsAndLogsEachFolderAfterClearingTheLog) {
     EXPECT_EQ(window->Filter.skipExtList, (Lines{"\\BAK"}));
 }
 
-TEST_F(TaskLoad, AMissingOrZeroCountEmptiesTheListAndTheLog) {
+TEST_F(TaskLoad, ACountOfZeroReadsNoEntryAndOneAboveTheLinesUpToTheHighestKey) {
     window->ListFromFolder.addItem("C:\\old");
-    load({"[DirList]", "Count=0", "Dir1=C:\\x", "[FileExtYes]", "Count=0"});
-    EXPECT_EQ(window->ListFromFolder.listCount(), 0);
-    EXPECT_EQ(window->ListMessage.listCount(), 0);
-    EXPECT_EQ(window->List3.listCount(), 0);
-    EXPECT_TRUE(window->Filter.onlyExtList.empty());
-}
-
-TEST_F(TaskLoad, AHugeCountReadsOnlyTheEntriesTheFileCanHold) {
-    load({"[DirList]", "Count=2000000000", "Dir1=C:\\a", "Dir2=C:\\b", "[FileExtNo]",
-          "Count=99999999999999", "FileExt3=.x"});
+    load({"[DirList]", "Count=0", "Dir1=C:\\x", "[FileExtYes]"});
+    EXPECT_EQ(window->ListFromFolder.listCount() + window->ListMessage.listCount(), 0);
+    load({"[DirList]", "Count=2000000000", "Dir1=C:\\a", "Dir2=C:\\b", "[FileExtNo]", "Count=20",
+          "FileExt17=.x", "FileExt21=.y", "FileExt018=.z", "[FileExtYes]", "Count=99",
+          "FileExt1=.a", "FileExt2=", "fileext3=\"\""});
     EXPECT_EQ(items(window->ListFromFolder), (Lines{"C:\\a", "C:\\b"}));
-    EXPECT_EQ(items(window->List4), (Lines{"", "", ".x"}));
+    Lines skipped(16, "");
+    skipped.push_back(".x");
+    EXPECT_EQ(items(window->List4), skipped);
+    EXPECT_EQ(items(window->List3), (Lines{".a", "", ""}));
 }
 
 TEST_F(TaskLoad, ReadsValuesWhole) {
@@ -123,7 +121,6 @@ TEST_F(TaskLoad, ReadsValuesWhole) {
 TEST_F(TaskLoad, FiresTheModeAndSizeHandlersAsAClickWould) {
     load({"[Comm]", "TimePoint=1", "LimitSize=1"});
     EXPECT_FALSE(window->Text5.enabled());
-    EXPECT_FALSE(window->Text6.enabled());
     EXPECT_TRUE(window->Text4.enabled());
     EXPECT_TRUE(window->Timer1.enabled());
     EXPECT_TRUE(window->Text3.enabled());
@@ -154,16 +151,6 @@ TEST_F(TaskLoad, WithoutATaskFileAppendsTheDefaultsEachTime) {
     EXPECT_EQ(window->IntervalMinutes, 30);
     EXPECT_EQ(window->ListMessage.listCount(), 5);  // the design lines, untouched
     EXPECT_EQ(SelectedIndex(window->Option1), 2);
-}
-
-TEST_F(TaskLoad, LoadingTheSameFileTwiceGivesTheSameWindow) {
-    load({"[DirList]", "Count=1", "Dir1=C:\\a", "[Comm]", "TimePoint=0", "TimeHour=8"});
-    const Lines first = items(window->ListFromFolder);
-    const std::string hour = window->Text5.text();
-    window->ResetTask();
-    EXPECT_EQ(items(window->ListFromFolder), first);
-    EXPECT_EQ(window->Text5.text(), hour);
-    EXPECT_EQ(window->ListMessage.listCount(), 1);
 }
 
 TEST_F(TaskLoad, AFolderPathCountsWhenItHoldsAFileAndThenReadsEveryKeyEmpty) {
