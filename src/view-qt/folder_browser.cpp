@@ -54,31 +54,31 @@ FolderBrowser::FolderBrowser(const QString& prompt, const QString& startFolder, 
     layout->addWidget(status_);
     layout->addWidget(buttons);
 
-    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FolderBrowser::showSelection);
     // A relative start folder would be found from the process's current folder: not a start.
-    if (!startFolder.isEmpty() && QDir::isAbsolutePath(startFolder)) {
-        const QModelIndex start = folders_->index(QDir::cleanPath(startFolder));
-        if (start.isValid()) {
-            tree_->setCurrentIndex(start);
-            tree_->scrollTo(start, QAbstractItemView::PositionAtCenter);
-            // The folders above it are read in the background; the rows they add move it.
-            const QString path = folders_->filePath(start);
-            connect(folders_, &QFileSystemModel::directoryLoaded, this,
-                    [this, path](const QString& loaded) {
-                        if (path.startsWith(loaded) && tree_->currentIndex().isValid()) {
-                            tree_->scrollTo(tree_->currentIndex(),
-                                            QAbstractItemView::PositionAtCenter);
-                        }
-                    });
-        }
+    const QModelIndex start = !startFolder.isEmpty() && QDir::isAbsolutePath(startFolder)
+                                  ? folders_->index(QDir::cleanPath(startFolder))
+                                  : QModelIndex();
+    // Set even when there is none, or the tree would make its first row current on the focus.
+    tree_->setCurrentIndex(start);
+    if (start.isValid()) {
+        tree_->scrollTo(start, QAbstractItemView::PositionAtCenter);
+        // The folders above it are read in the background; the rows they add move it.
+        const QString path = folders_->filePath(start);
+        connect(folders_, &QFileSystemModel::directoryLoaded, this,
+                [this, path](const QString& loaded) {
+                    if (path.startsWith(loaded) && !folder().isEmpty()) {
+                        tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtCenter);
+                    }
+                });
     }
     showSelection();
 }
 
 QString FolderBrowser::folder() const {
     const QModelIndex current = tree_->currentIndex();
-    return current.isValid() ? folders_->filePath(current) : QString();
+    return tree_->selectionModel()->isSelected(current) ? folders_->filePath(current) : QString();
 }
 
 void FolderBrowser::showSelection() {

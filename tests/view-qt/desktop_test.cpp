@@ -262,6 +262,7 @@ void DesktopTest::theFolderBrowserShowsItsPromptAndTheSelectedFolder() {
     for (const auto& row : rows) {
         FolderBrowser browser(QStringLiteral("请选择文件夹："), row.start);
         browser.show();
+        QVERIFY(QTest::qWaitForWindowActive(&browser));  // the tree takes the focus
         const QTreeView* tree = browser.tree();
         const auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
         auto status = [&] { return browser.findChild<QLabel*>(QStringLiteral("Status"))->text(); };
