@@ -35,6 +35,16 @@ void RedrawCommon(QWidget* widget, const Control& control) {
     }
 }
 
+// Shows a caption, which is also the name a screen reader reads: a frame or a tab page draws its
+// caption itself, and a picture button's picture says nothing.
+QString Caption(QWidget* widget, const Captioned& control) {
+    QString caption = Text(control.caption());
+    if (widget->accessibleName() != caption) {
+        widget->setAccessibleName(caption);
+    }
+    return caption;
+}
+
 }  // namespace
 
 ControlBinder::~ControlBinder() {
@@ -52,7 +62,7 @@ void ControlBinder::bind(Control& control, std::function<void()> redraw) {
 void ControlBinder::button(QAbstractButton* widget, Captioned& control, Action clicked) {
     auto redraw = [widget, &control] {
         RedrawCommon(widget, control);
-        widget->setText(Text(control.caption()));
+        widget->setText(Caption(widget, control));
     };
     QObject::connect(widget, &QAbstractButton::clicked, widget, [clicked, redraw] {
         clicked();
@@ -64,7 +74,7 @@ void ControlBinder::button(QAbstractButton* widget, Captioned& control, Action c
 void ControlBinder::label(QLabel* widget, Captioned& control) {
     bind(control, [widget, &control] {
         RedrawCommon(widget, control);
-        widget->setText(Text(control.caption()));
+        widget->setText(Caption(widget, control));
     });
 }
 
@@ -76,26 +86,35 @@ void ControlBinder::label(ClickLabel* widget, Captioned& control, Action clicked
 void ControlBinder::frame(FramePanel* widget, Captioned& control) {
     bind(control, [widget, &control] {
         RedrawCommon(widget, control);
-        widget->setCaption(Text(control.caption()));
+        widget->setCaption(Caption(widget, control));
     });
 }
 
 void ControlBinder::tab(QTabWidget* widget, int index, Captioned& control) {
     bind(control, [widget, index, &control] {
-        widget->setTabText(index, Text(control.caption()));
+        widget->setTabText(index, Caption(widget->widget(index), control));
         widget->setTabToolTip(index, Text(control.toolTip()));
     });
 }
 
 void ControlBinder::text(QLineEdit* widget, TextBox& control) {
     widget->setMaxLength(std::numeric_limits<int>::max());  // no text box limits its text
-    QObject::connect(widget, &QLineEdit::textEdited, widget,
-                     [&control](const QString& text) { control.setText(text.toStdString()); });
-    bind(control, [widget, &control] {
+    // Every change of the text reaches the model, whoever makes it (the user, a paste, a screen
+    // reader, a program), except the one the redraw makes from the model itself.
+    auto redrawing = std::make_shared<bool>(false);
+    QObject::connect(widget, &QLineEdit::textChanged, widget,
+                     [&control, redrawing](const QString& text) {
+                         if (!*redrawing) {
+                             control.setText(text.toStdString());
+                         }
+                     });
+    bind(control, [widget, &control, redrawing] {
         RedrawCommon(widget, control);
         const QString text = Text(control.text());
         if (widget->text() != text) {
+            *redrawing = true;
             widget->setText(text);
+            *redrawing = false;
         }
     });
 }
@@ -103,7 +122,7 @@ void ControlBinder::text(QLineEdit* widget, TextBox& control) {
 void ControlBinder::check(QCheckBox* widget, CheckBox& control, std::function<void(int)> clicked) {
     auto redraw = [widget, &control] {
         RedrawCommon(widget, control);
-        widget->setText(Text(control.caption()));
+        widget->setText(Caption(widget, control));
         widget->setChecked(control.value() != 0);
     };
     QObject::connect(widget, &QCheckBox::clicked, widget, [clicked, redraw](bool checked) {
@@ -118,7 +137,7 @@ void ControlBinder::option(QRadioButton* widget, OptionButton& control, Action c
     widget->setAutoExclusive(false);
     auto redraw = [widget, &control] {
         RedrawCommon(widget, control);
-        widget->setText(Text(control.caption()));
+        widget->setText(Caption(widget, control));
         widget->setChecked(control.value());
     };
     QObject::connect(widget, &QRadioButton::clicked, widget, [clicked, redraw] {

@@ -2,8 +2,9 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QFileDialog>
 #include <QMessageBox>
+
+#include "view-qt/folder_browser.h"
 
 namespace tarnwick::qtview {
 
@@ -23,9 +24,10 @@ void SystemDialogs::information(QWidget* parent, const QString& title, const QSt
     MakeInformationBox(parent, title, text)->exec();
 }
 
-QString SystemDialogs::existingFolder(QWidget* parent, const QString& title,
+QString SystemDialogs::existingFolder(QWidget* parent, const QString& prompt,
                                       const QString& startFolder) {
-    return QFileDialog::getExistingDirectory(parent, title, startFolder, QFileDialog::ShowDirsOnly);
+    FolderBrowser browser(prompt, startFolder, parent);
+    return browser.exec() == QDialog::Accepted ? browser.folder() : QString();
 }
 
 void SystemDialogs::runTaskChooser(QDialog& chooser) {

@@ -18,8 +18,9 @@ class DesktopDialogs {
     // A message with one OK button and the information icon; returns once it is closed.
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
 
-    // The folder chooser, opened on a start folder: the chosen folder, or "" on cancel.
-    virtual QString existingFolder(QWidget* parent, const QString& title,
+    // The folder browser (FolderBrowser), showing a prompt and opened with a start folder
+    // selected: the chosen folder, or "" on cancel.
+    virtual QString existingFolder(QWidget* parent, const QString& prompt,
                                    const QString& startFolder) = 0;
 
     // Runs the task chooser modally until the model closes it (or the user does).
@@ -30,7 +31,7 @@ class DesktopDialogs {
 class SystemDialogs final : public DesktopDialogs {
   public:
     void information(QWidget* parent, const QString& title, const QString& text) override;
-    QString existingFolder(QWidget* parent, const QString& title,
+    QString existingFolder(QWidget* parent, const QString& prompt,
                            const QString& startFolder) override;
     void runTaskChooser(QDialog& chooser) override;
 };

@@ -2,14 +2,20 @@
 // the list model, the pictures and the QR code, the tray's clicks, and one copy per login.
 #include <QAbstractItemModelTester>
 #include <QDir>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include "view-qt/desktop_dialogs.h"
+#include "view-qt/folder_browser.h"
 #include "view-qt/form_metrics.h"
 #include "view-qt/list_box_model.h"
 #include "view-qt/pictures.h"
@@ -37,6 +43,7 @@ class DesktopTest : public QObject {
     void trayClicksBecomeTheModelsMouseEvents();
     void oneCopyPerLogin();
     void aSecondProgramEndsAtOnce();
+    void theFolderBrowserShowsItsPromptAndTheSelectedFolder();
 };
 
 void DesktopTest::twipsScaleWithTheScreen_data() {
@@ -234,6 +241,54 @@ void DesktopTest::aSecondProgramEndsAtOnce() {
     QCOMPARE(first.state(), QProcess::Running);
     first.terminate();
     QVERIFY(first.waitForFinished(20000));
+}
+
+void DesktopTest::theFolderBrowserShowsItsPromptAndTheSelectedFolder() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("甲/乙")) &&
+            QDir(dir.path()).mkpath(QStringLiteral("丙")));
+    const QString a = dir.filePath(QStringLiteral("甲")), b = dir.filePath(QStringLiteral("甲/乙")),
+                  c = dir.filePath(QStringLiteral("丙"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());  // a relative start folder must not be found from here
+    const struct {
+        QString start, selected, chosen;
+        const char* button;
+        QString result;
+    } rows[] = {{b, b, c, "OK", c},
+                {b, b, a, "Cancel", {}},
+                {{}, {}, a, "OK", a},
+                {QStringLiteral("甲"), {}, c, "Cancel", {}}};
+    for (const auto& row : rows) {
+        FolderBrowser browser(QStringLiteral("请选择文件夹："), row.start);
+        browser.show();
+        QVERIFY(QTest::qWaitForWindowActive(&browser));  // the tree takes the focus
+        const QTreeView* tree = browser.tree();
+        const auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
+        auto status = [&] { return browser.findChild<QLabel*>(QStringLiteral("Status"))->text(); };
+        QCOMPARE(browser.findChild<QLabel*>(QStringLiteral("Prompt"))->text(),
+                 QStringLiteral("请选择文件夹："));
+        QCOMPARE(browser.folder(), row.selected);
+        QCOMPARE(status(), row.selected);
+        auto* ok = browser.findChild<QPushButton*>(QStringLiteral("OK"));
+        QCOMPARE(ok->text() + browser.findChild<QPushButton*>(QStringLiteral("Cancel"))->text(),
+                 QStringLiteral("确定取消"));
+        QCOMPARE(ok->isEnabled(), !row.selected.isEmpty());
+        if (!row.selected.isEmpty()) {
+            QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
+        }
+        for (int column = 0; column < folders->columnCount(); ++column) {  // Chinese only
+            QVERIFY(tree->header()->isHidden() || tree->isColumnHidden(column) ||
+                    !folders->headerData(column, Qt::Horizontal)
+                         .toString()
+                         .contains(QRegularExpression(QStringLiteral("[A-Za-z]"))));
+        }
+        browser.tree()->setCurrentIndex(folders->index(row.chosen));
+        QCOMPARE(status(), row.chosen);
+        browser.findChild<QPushButton*>(QLatin1String(row.button))->click();
+        QCOMPARE(browser.result() == QDialog::Accepted ? browser.folder() : QString(), row.result);
+    }
+    QDir::setCurrent(before);
 }
 
 }  // namespace tarnwick::qtview::test

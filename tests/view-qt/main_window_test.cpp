@@ -1,6 +1,7 @@
 // The main window bound to its model: names, captions, colours, fonts and first values; clicks and
 // edits reaching the model; the model's changes showing; the layout of the four bands.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -83,6 +84,7 @@ class MainWindowTest : public QObject {
     void withoutATrayHideMinimisesAndSaysSo();
     void aSecondStartShowsTheWindow();
     void closingWhenIdleEndsTheProgram();
+    void captionsAreAccessibleNamesAndAnyTextReachesTheModel();
 
   private:
     std::unique_ptr<ViewHarness> view;
@@ -710,6 +712,36 @@ void MainWindowTest::closingWhenIdleEndsTheProgram() {
     QVERIFY(view->program().platform().ended());
     QVERIFY(!view->window().isVisible());
     QVERIFY(!view->program().tray().icon().isVisible());
+}
+
+void MainWindowTest::captionsAreAccessibleNamesAndAnyTextReachesTheModel() {
+    FrmMain& m = view->model();
+    m.Frame1.setCaption("参数");  // a caption the model changes is the new name
+    const struct {
+        const char* name;
+        const Captioned& control;
+    } rows[] = {{"Frame1", m.Frame1},
+                {"Frame2", m.Frame2},
+                {"SSTab1Tab1", m.SSTab1Tab1},
+                {"UpdateButton", m.UpdateButton},
+                {"CommandNewDir", m.CommandNewDir},
+                {"Label1", m.Label1},
+                {"LabDDir(6)", m.LabDDir[6]},
+                {"CheckAllSub", m.CheckAllSub}};
+    for (const auto& row : rows) {
+        QAccessibleInterface* widget =
+            QAccessible::queryAccessibleInterface(view->find(QLatin1String(row.name)));
+        QVERIFY2(widget != nullptr && !row.control.caption().empty(), row.name);
+        QCOMPARE(widget->text(QAccessible::Name), Q(row.control.caption()));
+    }
+    QAccessibleEditableTextInterface* text =
+        QAccessible::queryAccessibleInterface(view->find(QStringLiteral("Text1")))
+            ->editableTextInterface();
+    text->replaceText(0, 0, QStringLiteral("12"));
+    text->insertText(2, QStringLiteral("3"));
+    QCOMPARE(m.Text1.text(), std::string("123"));
+    view->find<QLineEdit>(QStringLiteral("txtToFolder"))->setText(QStringLiteral("/数据"));
+    QCOMPARE(m.txtToFolder.text(), std::string("/数据"));
 }
 
 }  // namespace tarnwick::qtview::test
