@@ -1,8 +1,8 @@
 #include "backup/backup_pass.h"
 
 #include "backup/folder_walk.h"
-#include "backup/path_helpers.h"
 #include "backup/pass_texts.h"
+#include "backup/path_helpers.h"
 #include "common/number_text.h"
 
 namespace tarnwick {
@@ -42,12 +42,16 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
     host.passStarted();
     host.logTop(kScanStartText);
 
-    const std::string destination = WithTrailingSeparator(TrimSpaces(options.destination), style);
-    host.setDestinationText(destination);
-
-    // Relative or blank destinations would land wherever the program happens to run.
-    bool destinationReady = IsFullPath(destination, style);
+    // A blank box would become a lone separator: on POSIX the root of the whole machine. The box
+    // keeps its text then, so that no later pass or save takes the root for the destination.
+    const std::string trimmed = TrimSpaces(options.destination);
+    const std::string destination = WithTrailingSeparator(trimmed, style);
+    bool destinationReady = !trimmed.empty() && IsFullPath(destination, style);
+    if (!trimmed.empty()) {
+        host.setDestinationText(destination);
+    }
     if (!destinationReady) {
+        // Relative destinations would land wherever the program happens to run.
         host.logTop(InvalidDestinationText(options.destination));
         ++result.failedFolders;
     } else if (auto failure = MakeFolderWithParents(fs, destination, style)) {
@@ -59,15 +63,25 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
     if (destinationReady) {
         const std::int64_t sizeLimit = SizeLimitBytes(options.sizeLimitText);
         const auto destinationInfo = fs.attributes(destination);
+        const bool twoSecondTimes = fs.hasTwoSecondTimes(destination);
         for (std::size_t index = 0; index < options.sources.size(); ++index) {
             const std::string& entry = options.sources[index];
             if (!IsFullPath(entry, style)) {
                 host.logTop(InvalidSourceText(entry));
+                ++result.failedFolders;
                 continue;
             }
             const std::string source = WithTrailingSeparator(entry, style);
             if (source != entry) {
                 host.setSourceEntry(index, source);
+            }
+            Status why = Status::Ok();
+            const auto sourceInfo = fs.readAttributes(source, why);
+            if (!sourceInfo || sourceInfo->kind != EntryKind::Folder) {
+                host.logTop(sourceInfo || why.gone() ? MissingSourceText(source)
+                                                     : UnreadableFolderText(source, why.reason()));
+                ++result.failedFolders;
+                continue;
             }
             const std::string targetRoot = TargetRootOf(destination, source, options);
             if (auto failure = MakeFolderWithParents(fs, targetRoot, style)) {
@@ -75,14 +89,11 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
                 ++result.failedFolders;
                 continue;
             }
-            FolderWalk::Settings settings{source,
-                                          targetRoot,
-                                          options.includeSubDirs,
-                                          options.sizeLimitOn,
-                                          sizeLimit,
-                                          style,
-                                          destinationInfo};
-            FolderWalk(std::move(settings), host, fs, clock, lastRefresh, result).walk(source);
+            FolderWalk::Settings settings{
+                source,    targetRoot, options.includeSubDirs, options.sizeLimitOn,
+                sizeLimit, style,      destinationInfo,        twoSecondTimes};
+            FolderWalk(std::move(settings), host, fs, clock, lastRefresh, result)
+                .walk(source, *sourceInfo);
             if (host.stopRequested()) {
                 result.stopped = true;
                 break;
@@ -92,6 +103,9 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
 
     if (result.failedCopies > 0) {
         host.logTop(FailedCopiesText(result.failedCopies));
+    }
+    if (result.failedFolders > 0) {
+        host.logTop(FailedFoldersText(result.failedFolders));
     }
     host.logTop(result.updatedCount > 0
                     ? UpdatedSummaryText(result.updatedCount, result.updatedBytes)

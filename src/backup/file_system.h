@@ -35,9 +35,10 @@ struct EntryInfo {
 
 struct ListedEntry {
     std::string name;
-    // Empty when the entry's attributes could not be read (it vanished since it was listed,
-    // or it is a link to nowhere).
+    // Empty when the entry's attributes could not be read: it vanished since it was listed,
+    // or `failure` says why.
     std::optional<EntryInfo> info;
+    std::string failure;
 };
 
 // One open listing of a folder. "." and ".." are not delivered.
@@ -51,17 +52,22 @@ class FolderListing {
 class Status {
   public:
     static Status Ok() { return Status(); }
-    static Status Failed(std::string reason) { return Status(std::move(reason)); }
+    static Status Failed(std::string reason) { return Status(std::move(reason), false); }
+    // The path does not exist (or no longer does).
+    static Status Gone(std::string reason) { return Status(std::move(reason), true); }
     bool ok() const { return !reason_.has_value(); }
+    bool gone() const { return gone_; }
     const std::string& reason() const { return *reason_; }
 
   private:
     Status() = default;
-    explicit Status(std::string reason) : reason_(std::move(reason)) {}
+    Status(std::string reason, bool gone) : reason_(std::move(reason)), gone_(gone) {}
     std::optional<std::string> reason_;
+    bool gone_ = false;
 };
 
-enum class CopyOutcome { Copied, Stopped, Failed };
+// Changed: the source's size or times moved while its bytes were read; the copy was discarded.
+enum class CopyOutcome { Copied, Stopped, Failed, Changed };
 
 struct CopyResult {
     CopyOutcome outcome = CopyOutcome::Copied;
@@ -77,11 +83,23 @@ class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
-    // Null when the folder cannot be listed.
-    virtual std::unique_ptr<FolderListing> list(const std::string& folder) = 0;
+    // Null when the folder cannot be listed, with the reason in `why`.
+    virtual std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) = 0;
+    std::unique_ptr<FolderListing> list(const std::string& folder) {
+        Status ignored = Status::Ok();
+        return openListing(folder, ignored);
+    }
 
-    // Empty when the path's attributes cannot be read. A trailing separator is accepted.
-    virtual std::optional<EntryInfo> attributes(const std::string& path) = 0;
+    // Empty when the path's attributes cannot be read, with the reason in `why`. A trailing
+    // separator is accepted.
+    virtual std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) = 0;
+    std::optional<EntryInfo> attributes(const std::string& path) {
+        Status ignored = Status::Ok();
+        return readAttributes(path, ignored);
+    }
+
+    // True where the file system holding the path keeps modification times to 2 seconds (FAT).
+    virtual bool hasTwoSecondTimes(const std::string& path) = 0;
 
     // Creates one folder whose parent exists.
     virtual Status createFolder(const std::string& path) = 0;
@@ -89,7 +107,7 @@ class FileSystem {
     // Copies a file so that no partial file is ever seen at the target: the bytes go to a
     // temporary file beside the target, which is stamped with the source's modification time
     // and only then renamed over the target. A failed or abandoned copy removes the temporary
-    // file and leaves the target as it was.
+    // file and leaves the target as it was; so does a copy whose source changed meanwhile.
     virtual CopyResult copyFile(const std::string& source, const std::string& target,
                                 const CopyProgress& keepGoing) = 0;
 

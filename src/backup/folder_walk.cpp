@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "backup/path_helpers.h"
 #include "backup/pass_texts.h"
+#include "backup/path_helpers.h"
 
 namespace tarnwick {
 namespace {
@@ -35,16 +35,12 @@ void FolderWalk::refreshIfDue(std::string_view path) {
     }
 }
 
-void FolderWalk::walk(const std::string& path) {
-    const auto self = fs_.attributes(path);
-    if (!self || self->kind != EntryKind::Folder) {
-        return;
-    }
-    const std::string folder = WithTrailingSeparator(path, settings_.style);
-    openFolders_.push_back({self->device, self->inode});
+void FolderWalk::walk(const std::string& folder, const EntryInfo& self) {
+    openFolders_.push_back({self.device, self.inode});
 
-    std::vector<std::string> subfolders;
-    if (auto listing = fs_.list(folder)) {
+    std::vector<Subfolder> subfolders;
+    Status why = Status::Ok();
+    if (auto listing = fs_.openListing(folder, why)) {
         ListedEntry entry;
         const std::size_t relativeStart = settings_.sourceRoot.size();
         while (!stopped() && listing->next(entry)) {
@@ -56,21 +52,29 @@ void FolderWalk::walk(const std::string& path) {
                 break;  // the user may have pressed stop during the refresh
             }
             if (!entry.info) {
-                continue;  // vanished since it was listed, or a link to nowhere
+                // An entry that vanished since it was listed needs no backup.
+                if (!entry.failure.empty()) {
+                    host_.logTop(UnreadableEntryText(fullPath, entry.failure));
+                    ++result_.failedCopies;
+                }
+                continue;
             }
             if (entry.info->kind == EntryKind::Folder) {
                 if (takeSubfolder(entry.name, targetPath, *entry.info)) {
-                    subfolders.push_back(entry.name);
+                    subfolders.push_back({entry.name, *entry.info});
                 }
             } else if (entry.info->kind == EntryKind::File) {
                 handleFile(fullPath, targetPath, *entry.info);
             }
         }
+    } else if (!why.gone()) {
+        host_.logTop(UnreadableFolderText(folder, why.reason()));
+        ++result_.failedFolders;
     }
 
     if (settings_.includeSubDirs) {
-        for (auto name = subfolders.rbegin(); name != subfolders.rend() && !stopped(); ++name) {
-            walk(folder + *name);
+        for (auto sub = subfolders.rbegin(); sub != subfolders.rend() && !stopped(); ++sub) {
+            walk(WithTrailingSeparator(folder + sub->name, settings_.style), sub->info);
         }
     }
     openFolders_.pop_back();
@@ -90,7 +94,7 @@ bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targe
         return false;  // backing the backup up into itself would grow it with every pass
     }
     if (settings_.includeSubDirs && !IsFolder(fs_, targetPath)) {
-        const Status created = fs_.createFolder(targetPath);
+        const Status created = CreateFolder(fs_, targetPath);
         if (!created.ok()) {
             host_.logTop(FolderFailureText(targetPath, created.reason()));
             ++result_.failedFolders;
@@ -100,11 +104,41 @@ bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targe
     return true;
 }
 
+bool FolderWalk::unchanged(const EntryInfo& source, const EntryInfo& copy) const {
+    if (copy.size != source.size) {
+        return false;  // a torn or truncated copy, whatever its time says
+    }
+    if (!settings_.twoSecondTimes) {
+        return copy.modified.seconds == source.modified.seconds;
+    }
+    constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+    const std::int64_t apart =
+        (copy.modified.seconds - source.modified.seconds) * kNanosecondsPerSecond +
+        (copy.modified.nanoseconds - source.modified.nanoseconds);
+    return apart > -2 * kNanosecondsPerSecond && apart < 2 * kNanosecondsPerSecond;
+}
+
+// A source that changes under the reader is copied again, a few times, before the pass gives up.
+CopyResult FolderWalk::copy(const std::string& fullPath, const std::string& targetPath) {
+    constexpr int kAttempts = 3;
+    CopyResult result;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        result = fs_.copyFile(fullPath, targetPath, [&] {
+            refreshIfDue(fullPath);
+            return !stopped();
+        });
+        if (result.outcome != CopyOutcome::Changed) {
+            return result;
+        }
+    }
+    return {CopyOutcome::Failed, std::string(kChangedDuringCopyText)};
+}
+
 void FolderWalk::handleFile(const std::string& fullPath, const std::string& targetPath,
                             const EntryInfo& source) {
     // A missing copy is always a candidate, whatever the source's own time.
-    const auto copyTime = FileStamp(fs_, targetPath);
-    if (copyTime && copyTime->seconds == source.modified.seconds) {
+    const auto copied = fs_.attributes(targetPath);
+    if (copied && unchanged(source, *copied)) {
         return;
     }
     const bool selected = settings_.sizeLimitOn
@@ -115,15 +149,12 @@ void FolderWalk::handleFile(const std::string& fullPath, const std::string& targ
     }
     host_.logTop(fullPath);
     if (!host_.noCopy()) {
-        const CopyResult copy = fs_.copyFile(fullPath, targetPath, [&] {
-            refreshIfDue(fullPath);
-            return !stopped();
-        });
-        if (copy.outcome == CopyOutcome::Stopped) {
+        const CopyResult result = copy(fullPath, targetPath);
+        if (result.outcome == CopyOutcome::Stopped) {
             return;
         }
-        if (copy.outcome == CopyOutcome::Failed) {
-            host_.logTop(CopyFailureText(fullPath, copy.reason));
+        if (result.outcome == CopyOutcome::Failed) {
+            host_.logTop(CopyFailureText(fullPath, result.reason));
             ++result_.failedCopies;
             return;
         }

@@ -16,8 +16,19 @@
 namespace tarnwick {
 namespace {
 
+// The system's text, in the language of the program's locale.
 std::string SystemReason(int error) {
     return std::system_category().message(error);
+}
+
+// A path that does not exist reads as gone rather than failed.
+Status FailureOf(int error) {
+    return error == ENOENT || error == ENOTDIR ? Status::Gone(SystemReason(error))
+                                               : Status::Failed(SystemReason(error));
+}
+
+bool SameTimespec(const struct timespec& a, const struct timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
 EntryInfo InfoFromStat(const struct stat& st) {
@@ -49,11 +60,15 @@ class PosixFolderListing final : public FolderListing {
                 continue;
             }
             entry.name.assign(name);
+            entry.failure.clear();
             struct stat st;
             if (fstatat(dirfd(dir_), name, &st, 0) == 0) {
                 entry.info = InfoFromStat(st);
             } else {
                 entry.info.reset();
+                if (errno != ENOENT) {
+                    entry.failure = SystemReason(errno);
+                }
             }
             return true;
         }
@@ -189,20 +204,28 @@ class PosixFileSystem final : public FileSystem {
   public:
     explicit PosixFileSystem(PosixCalls calls) : calls_(std::move(calls)) {}
 
-    std::unique_ptr<FolderListing> list(const std::string& folder) override {
+    std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) override {
         DIR* dir = ::opendir(folder.c_str());
         if (dir == nullptr) {
+            why = FailureOf(errno);
             return nullptr;
         }
         return std::make_unique<PosixFolderListing>(dir);
     }
 
-    std::optional<EntryInfo> attributes(const std::string& path) override {
+    std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override {
         struct stat st;
         if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+            why = FailureOf(path.empty() ? ENOENT : errno);
             return std::nullopt;
         }
         return InfoFromStat(st);
+    }
+
+    bool hasTwoSecondTimes(const std::string& path) override {
+        constexpr long kFatMagic = 0x4d44;  // MSDOS_SUPER_MAGIC: vfat and msdos
+        struct statfs info;
+        return calls_.statfs(path.c_str(), &info) == 0 && info.f_type == kFatMagic;
     }
 
     Status createFolder(const std::string& path) override {
@@ -237,8 +260,15 @@ class PosixFileSystem final : public FileSystem {
             }
             return Failed(copyError);
         }
-        // The time read before the bytes: should the source change during the copy, its new
-        // time differs from this one and the next pass copies it again.
+        // A source written to while it was read would leave a copy of mixed bytes stamped as
+        // current; it is discarded, and the caller may try again.
+        struct stat after;
+        if (::fstat(in.get(), &after) != 0 || after.st_size != st.st_size ||
+            !SameTimespec(after.st_mtim, st.st_mtim) || !SameTimespec(after.st_ctim, st.st_ctim)) {
+            out.close();
+            ::unlink(temporary.c_str());
+            return {CopyOutcome::Changed, {}};
+        }
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
         if (::fchmod(out.get(), st.st_mode & 0777) != 0 || ::futimens(out.get(), times) != 0 ||
             out.close() != 0) {
@@ -370,7 +400,8 @@ PosixCalls::PosixCalls()
           return ::copy_file_range(in, nullptr, out, nullptr, count, 0);
       }),
       rename(::rename),
-      mkdir(::mkdir) {}
+      mkdir(::mkdir),
+      statfs(::statfs) {}
 
 std::unique_ptr<FileSystem> MakePosixFileSystem(PosixCalls calls) {
     return std::make_unique<PosixFileSystem>(std::move(calls));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sys/types.h>
+#include <sys/vfs.h>
 
 #include <functional>
 #include <memory>
@@ -21,6 +22,7 @@ struct PosixCalls {
     std::function<ssize_t(int in, int out, size_t count)> copyFileRange;
     std::function<int(const char* from, const char* to)> rename;
     std::function<int(const char* path, mode_t mode)> mkdir;
+    std::function<int(const char* path, struct statfs* info)> statfs;
 };
 
 std::unique_ptr<FileSystem> MakePosixFileSystem(PosixCalls calls = {});

@@ -64,6 +64,18 @@ void AddFolderIdentity(const std::wstring& path, EntryInfo& info) {
     CloseHandle(folder);
 }
 
+// A path that does not exist reads as gone rather than failed.
+Status FailureOf(DWORD error) {
+    const std::string reason = SystemErrorText(error);
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Status::Gone(reason)
+                                                                          : Status::Failed(reason);
+}
+
+bool SameSizeAndTime(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+}
+
 class Handle {
   public:
     explicit Handle(HANDLE handle) : handle_(handle) {}
@@ -156,7 +168,7 @@ bool ReplaceWith(const std::wstring& temporary, const std::wstring& target) {
 
 class Win32FileSystem final : public FileSystem {
   public:
-    std::unique_ptr<FolderListing> list(const std::string& folder) override {
+    std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) override {
         std::wstring wide = WidePath(folder);
         if (!wide.empty() && wide.back() != L'\\') {
             wide.push_back(L'\\');
@@ -165,15 +177,17 @@ class Win32FileSystem final : public FileSystem {
         HANDLE find = FindFirstFileExW((wide + L"*").c_str(), FindExInfoBasic, &first,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
         if (find == INVALID_HANDLE_VALUE) {
+            why = FailureOf(GetLastError());
             return nullptr;
         }
         return std::make_unique<Win32FolderListing>(std::move(wide), find, first);
     }
 
-    std::optional<EntryInfo> attributes(const std::string& path) override {
+    std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override {
         WIN32_FILE_ATTRIBUTE_DATA data;
         const std::wstring wide = WidePath(path);
         if (path.empty() || !GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+            why = FailureOf(path.empty() ? ERROR_PATH_NOT_FOUND : GetLastError());
             return std::nullopt;
         }
         EntryInfo info = InfoFrom(data.dwFileAttributes, data.ftLastWriteTime, data.nFileSizeHigh,
@@ -182,6 +196,18 @@ class Win32FileSystem final : public FileSystem {
             AddFolderIdentity(wide, info);
         }
         return info;
+    }
+
+    bool hasTwoSecondTimes(const std::string& path) override {
+        wchar_t volume[MAX_PATH + 1];
+        wchar_t fileSystem[MAX_PATH + 1];
+        if (!GetVolumePathNameW(WidePath(path).c_str(), volume, MAX_PATH + 1) ||
+            !GetVolumeInformationW(volume, nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
+                                   MAX_PATH + 1)) {
+            return false;
+        }
+        const std::wstring name = fileSystem;
+        return name == L"FAT" || name == L"FAT32";
     }
 
     Status createFolder(const std::string& path) override {
@@ -233,7 +259,12 @@ class Win32FileSystem final : public FileSystem {
                 }
             }
         }
-        // The time read before the bytes: a source that changes meanwhile is copied again.
+        // A source written to while it was read would leave a copy of mixed bytes stamped as
+        // current; it is discarded, and the caller may try again.
+        BY_HANDLE_FILE_INFORMATION after;
+        if (!GetFileInformationByHandle(in.get(), &after) || !SameSizeAndTime(details, after)) {
+            return abandon({CopyOutcome::Changed, {}});
+        }
         if (!SetFileTime(out.get(), &details.ftCreationTime, nullptr, &details.ftLastWriteTime) ||
             !out.close()) {
             return abandon(Failed());

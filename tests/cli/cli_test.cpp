@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 #include <sstream>
 
@@ -122,7 +123,15 @@ TEST_F(Cli, RunsAPassPrintingEachLineOldestFirst) {
                    "CheckFullFodler=0", "ListFromFolder+=" + tree.path("src")})
                   .exitCode,
               0);
-    // The default source folders do not exist: they are walked as empty.
+    // The default source folders do not exist: each is reported, and the run counts as failed.
+    const CliResult missing = run({"run", "--task", task()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.out.find("    源文件夹不存在:" + tree.path("home/Documents/") + "\n"),
+              std::string::npos);
+    EXPECT_NE(missing.out.find("    有 2 个文件夹无法备份！\n"), std::string::npos);
+    std::filesystem::remove_all(tree.path("back"));
+    tree.makeFolder("home/Desktop");
+    tree.makeFolder("home/Documents");
     const CliResult first = run({"run", "--task", task()});
     ASSERT_EQ(first.exitCode, 0) << first.err;
     const std::regex expected(

@@ -92,7 +92,7 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
         const char* fault;
         std::function<void(InjectedFault&)> inject;
         const char* reason;
-        bool sourceRemains;
+        int strikes;             // none when the source is gone
         std::uint64_t struckAt;  // how far into the file an injected fault struck
     };
     const Case cases[] = {
@@ -101,19 +101,25 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
              t.faults->readFailsIn = t.tree.path("src/victim/big.bin");
              t.faults->readFailsAfter = 1'500'000;
          },
-         "Input/output error", true, 1'500'000},
+         "Input/output error", 1, 1'500'000},
         {"disk full",
          [](InjectedFault& t) {
              t.faults->diskFullIn = t.tree.path("back/src/victim");
              t.faults->spaceLeft = 1'000'000;
          },
-         "No space left on device", true, 1'000'000},
+         "No space left on device", 1, 1'000'000},
         {"rename refused",
          [](InjectedFault& t) {
              t.faults->renameFailsTo = t.tree.path("back/src/victim/big.bin");
              t.faults->renameError = EBUSY;
          },
-         "Device or resource busy", true, 0},
+         "Device or resource busy", 1, 0},
+        {"written to during every attempt",
+         [](InjectedFault& t) {
+             t.faults->changesWhileRead = t.tree.path("src/victim/big.bin");
+             t.faults->changes = 3;
+         },
+         "文件在复制时被修改", 3, 0},
         {"source vanished",
          [](InjectedFault& t) {
              t.fs.beforeCopy = [&t](const std::string& source, const std::string&) {
@@ -122,7 +128,7 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
                  }
              };
          },
-         "No such file or directory", false, 0},
+         "No such file or directory", 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -137,7 +143,8 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
         c.inject(*this);
 
         const PassResult result = run();
-        EXPECT_EQ(faults->struck, c.sourceRemains ? 1 : 0);
+        const bool sourceRemains = c.strikes > 0;
+        EXPECT_EQ(faults->struck, c.strikes);
         EXPECT_EQ(faults->struckAtOffset, c.struckAt);
         const std::string victim = tree.path("src/victim/big.bin");
         EXPECT_EQ(result.failedCopies, 1);
@@ -162,8 +169,8 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
         fs.beforeCopy = nullptr;
         const PassResult next = run();
         EXPECT_EQ(next.failedCopies, 0);
-        EXPECT_EQ(next.updatedCount, c.sourceRemains ? 1 : 0);
-        if (c.sourceRemains) {
+        EXPECT_EQ(next.updatedCount, sourceRemains ? 1 : 0);
+        if (sourceRemains) {
             EXPECT_EQ(tree.read("back/src/victim/big.bin"), big);
             EXPECT_EQ(tree.mtime("back/src/victim/big.bin"), kNewTime);
         } else {
@@ -206,29 +213,30 @@ TEST_P(InjectedFault, AFolderThatCannotBeCreatedIsLoggedAndTheRestIsBackedUp) {
     EXPECT_EQ(tree.read("back/src/victim/big.bin"), big);
 }
 
-TEST_P(InjectedFault, ASourceWhoseTargetCannotBeCreatedDoesNotStopTheNextSource) {
-    tree.write("other/o.txt", "o", kNewTime);
-    options.sources = {tree.path("src"), tree.path("other")};
-    faults->mkdirFails = tree.path("back/src");
-    std::filesystem::remove_all(tree.path("back/src"));
+TEST_P(InjectedFault, AFolderAnotherPassMadeFirstIsNoFailure) {
+    std::filesystem::remove_all(tree.path("back/src/victim"));
+    faults->mkdirFails = tree.path("back/src/victim");
+    faults->mkdirError = EEXIST;
+    faults->mkdirMadeAnyway = true;
     const PassResult result = run();
-    EXPECT_EQ(result.failedFolders, 1);
-    EXPECT_EQ(result.updatedCount, 1);
-    EXPECT_EQ(host.log()[0], "更新了 1 个文件(1)！");
-    EXPECT_NE(position("无法创建文件夹:" + tree.path("back/src/") + " (Permission denied)"), -1);
-    EXPECT_EQ(tree.read("back/other/o.txt"), "o");
+    EXPECT_EQ(faults->struck, 1);
+    EXPECT_FALSE(result.failed());
+    EXPECT_EQ(tree.read("back/src/victim/big.bin"), big);
 }
 
-TEST_P(InjectedFault, ADestinationThatCannotBeCreatedEndsThePassWithItsSummary) {
-    options.destination = tree.path("elsewhere/back");
-    faults->mkdirFails = tree.path("elsewhere");
-    const PassResult result = run();
-    EXPECT_EQ(result.failedFolders, 1);
-    EXPECT_EQ(result.updatedCount, 0);
-    EXPECT_EQ(host.log(), (Lines{"目标文件没有更新！",
-                                 "无法创建文件夹:" + tree.path("elsewhere/") + " (Permission denied)",
-                                 "正在扫描目标文件夹…"}));
-    EXPECT_EQ(host.ended, 1);
+TEST_P(InjectedFault, ACopyThatChangedUnderItsReaderIsTakenAgain) {
+    faults->changesWhileRead = tree.path("src/victim/big.bin");
+    faults->changes = 2;
+    EXPECT_FALSE(run().failed());
+    EXPECT_EQ(faults->struck, 2);
+    EXPECT_EQ(tree.read("back/src/victim/big.bin"), big);
+    EXPECT_EQ(run().updatedCount, 0);
+}
+
+TEST_P(InjectedFault, FatTimesAreReadFromTheFileSystemType) {
+    EXPECT_FALSE(fs.hasTwoSecondTimes(tree.path("back")));
+    faults->fileSystemType = 0x4d44;
+    EXPECT_TRUE(fs.hasTwoSecondTimes(tree.path("back")));
 }
 
 TEST_P(InjectedFault, AFolderThatVanishesBeforeItsWalkIsPassedOver) {
@@ -308,15 +316,14 @@ TEST_F(TaskSaveFault, AFailedSaveKeepsTheOldFileAndSaysWhy) {
         c.inject(*this);
         EXPECT_EQ(window.SaveConfig_Click(), FrmMain::CommandOutcome::WriteFailed);
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text,
-                  tree.path("task/t.ini") + " (" + c.reason + ")");
+        EXPECT_EQ(platform.messages[0].text, tree.path("task/t.ini") + " (" + c.reason + ")");
         EXPECT_EQ(tree.read("task/t.ini"), previous);
         EXPECT_EQ(TemporaryFilesBelow(tree.path("task")), Lines{});
     }
     *faults = test::InjectedFaults();
     EXPECT_EQ(window.SaveConfig_Click(), FrmMain::CommandOutcome::Done);
-    EXPECT_TRUE(tree.read("task/t.ini").starts_with("; hand-written\r\n[Comm]\r\nDDir=" +
-                                                     tree.path("back") + "\r\n"));
+    EXPECT_TRUE(tree.read("task/t.ini")
+                    .starts_with("; hand-written\r\n[Comm]\r\nDDir=" + tree.path("back") + "\r\n"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/injected_faults.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -66,7 +68,22 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
         return faults->spaceLeft;
     };
 
-    calls.read = [faults, readLimit, real](int fd, void* buffer, size_t count) -> ssize_t {
+    // A writer touches the source as a copy starts reading it: same second, other nanoseconds.
+    auto changeSource = [faults](int in) {
+        if (faults->changes > 0 && OffsetOf(in) == 0 &&
+            PathOfDescriptor(in) == faults->changesWhileRead) {
+            struct stat st;
+            ::fstat(in, &st);
+            const struct timespec times[2] = {{0, UTIME_OMIT},
+                                              {st.st_mtim.tv_sec, ++faults->struck}};
+            ::utimensat(AT_FDCWD, faults->changesWhileRead.c_str(), times, 0);
+            --faults->changes;
+        }
+    };
+
+    calls.read = [faults, readLimit, changeSource, real](int fd, void* buffer,
+                                                         size_t count) -> ssize_t {
+        changeSource(fd);
         count = std::min(count, faults->maxTransfer);
         if (const auto limit = readLimit(fd)) {
             count = AllowedBefore(*limit, fd, count, *faults);
@@ -88,12 +105,13 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
         }
         return real.write(fd, buffer, count);
     };
-    calls.copyFileRange = [faults, readLimit, writeLimit, real](int in, int out,
-                                                                size_t count) -> ssize_t {
+    calls.copyFileRange = [faults, readLimit, writeLimit, changeSource, real](
+                              int in, int out, size_t count) -> ssize_t {
         if (!faults->kernelCopy) {
             errno = ENOSYS;
             return -1;
         }
+        changeSource(in);
         count = std::min(count, faults->maxTransfer);
         if (const auto limit = readLimit(in)) {
             count = AllowedBefore(*limit, in, count, *faults);
@@ -123,28 +141,22 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
         if (!faults->mkdirFails.empty() &&
             WithoutTrailingSlash(faults->mkdirFails) == WithoutTrailingSlash(path)) {
             ++faults->struck;
+            if (faults->mkdirMadeAnyway) {
+                real.mkdir(path, mode);
+            }
             errno = faults->mkdirError;
             return -1;
         }
         return real.mkdir(path, mode);
     };
-    return calls;
-}
-
-std::unique_ptr<FolderListing> FaultyFileSystem::list(const std::string& folder) {
-    if (refuseListing && refuseListing(folder)) {
-        return nullptr;
-    }
-    return inner_.list(folder);
-}
-
-Status FaultyFileSystem::createFolder(const std::string& path) {
-    if (refuseFolder) {
-        if (auto reason = refuseFolder(path)) {
-            return Status::Failed(*reason);
+    calls.statfs = [faults, real](const char* path, struct statfs* info) -> int {
+        const int result = real.statfs(path, info);
+        if (faults->fileSystemType != 0) {
+            info->f_type = faults->fileSystemType;
         }
-    }
-    return inner_.createFolder(path);
+        return result;
+    };
+    return calls;
 }
 
 CopyResult FaultyFileSystem::copyFile(const std::string& source, const std::string& target,

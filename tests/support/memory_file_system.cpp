@@ -100,16 +100,21 @@ EntryInfo MemoryFileSystem::infoOf(const Node& node) const {
     return info;
 }
 
-std::unique_ptr<FolderListing> MemoryFileSystem::list(const std::string& folder) {
+std::unique_ptr<FolderListing> MemoryFileSystem::openListing(const std::string& folder,
+                                                             Status& why) {
     const auto it = nodes_.find(key(folder));
-    if (it == nodes_.end() || !it->second.folder) {
+    if (it == nodes_.end() || !it->second.folder || failing.count(key(folder)) != 0) {
+        why = it == nodes_.end() ? Status::Gone("No such file or directory")
+                                 : Status::Failed(failing[key(folder)]);
         return nullptr;
     }
     std::vector<ListedEntry> entries;
     const std::string prefix = WithTrailingSeparator(key(folder), style_);
     for (const auto& name : it->second.children) {
-        ListedEntry entry{name, std::nullopt};
-        if (vanishing.count(prefix + name) == 0) {
+        ListedEntry entry{name, std::nullopt, {}};
+        if (failing.count(prefix + name) != 0 && !nodes_.at(prefix + name).folder) {
+            entry.failure = failing.at(prefix + name);
+        } else if (vanishing.count(prefix + name) == 0) {
             entry.info = infoOf(nodes_.at(prefix + name));
         }
         entries.push_back(entry);
@@ -117,9 +122,10 @@ std::unique_ptr<FolderListing> MemoryFileSystem::list(const std::string& folder)
     return std::make_unique<MemoryListing>(std::move(entries));
 }
 
-std::optional<EntryInfo> MemoryFileSystem::attributes(const std::string& path) {
+std::optional<EntryInfo> MemoryFileSystem::readAttributes(const std::string& path, Status& why) {
     const auto it = nodes_.find(key(path));
     if (it == nodes_.end() || vanishing.count(key(path)) != 0) {
+        why = Status::Gone("No such file or directory");
         return std::nullopt;
     }
     return infoOf(it->second);
