@@ -19,12 +19,59 @@ std::string TrimSpaces(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-// The target folder of a source: the destination, the mapped part and a separator, without
-// doubling the separator when the mapped part is empty.
-std::string TargetRootOf(const std::string& destination, const std::string& source,
-                         const PassOptions& options) {
-    std::string target = destination + MapTargetPath(source, options.fullPath, options.style);
-    return WithTrailingSeparator(std::move(target), options.style);
+// Opens (and where missing, creates) the target folder of a source, one name at a time below the
+// destination, so that a link planted in the destination is never followed. Null after a failure,
+// which is logged and counted.
+std::unique_ptr<OpenFolder> OpenTargetRoot(FileSystem& fs, OpenFolder& destinationFolder,
+                                           const EntryInfo& sourceInfo,
+                                           const std::string& destination,
+                                           const std::string& relative, const PassOptions& options,
+                                           BackupHost& host, PassResult& result,
+                                           FolderIds& targetFolders) {
+    const char separator = Separator(options.style);
+    std::unique_ptr<OpenFolder> folder;
+    std::string path = destination;
+    for (std::size_t start = 0; start < relative.size();) {
+        std::size_t end = relative.find(separator, start);
+        if (end == std::string::npos) {
+            end = relative.size();
+        }
+        const std::string name = relative.substr(start, end - start);
+        start = end + 1;
+        if (name.empty()) {
+            continue;
+        }
+        path += name;
+        path += separator;
+        OpenFolder& parent = folder ? *folder : destinationFolder;
+        Status why = Status::Ok();
+        auto next = parent.open(name, why);
+        if (!next && why.gone()) {
+            why = parent.makeFolder(name, sourceInfo);
+            if (why.ok()) {
+                next = parent.open(name, why);
+            }
+        }
+        if (!next) {
+            host.logTop(FolderFailureText(path, why.reason()));
+            ++result.failedFolders;
+            return nullptr;
+        }
+        folder = std::move(next);
+    }
+    if (!folder) {  // the target folder is the destination itself
+        Status why = Status::Ok();
+        folder = fs.openFolder(destination, why);
+        if (!folder) {
+            host.logTop(FolderFailureText(destination, why.reason()));
+            ++result.failedFolders;
+            return nullptr;
+        }
+    }
+    if (const auto info = folder->info()) {
+        targetFolders.insert({info->device, info->inode});
+    }
+    return folder;
 }
 
 }  // namespace
@@ -60,10 +107,23 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
         destinationReady = false;
     }
 
+    std::unique_ptr<OpenFolder> destinationFolder;
     if (destinationReady) {
+        Status why = Status::Ok();
+        destinationFolder = fs.openFolder(destination, why);
+        if (!destinationFolder) {
+            host.logTop(FolderFailureText(destination, why.reason()));
+            ++result.failedFolders;
+        }
+    }
+
+    if (destinationFolder) {
         const std::int64_t sizeLimit = SizeLimitBytes(options.sizeLimitText);
-        const auto destinationInfo = fs.attributes(destination);
         const bool twoSecondTimes = fs.hasTwoSecondTimes(destination);
+        FolderIds targetFolders;
+        if (const auto info = destinationFolder->info()) {
+            targetFolders.insert({info->device, info->inode});
+        }
         for (std::size_t index = 0; index < options.sources.size(); ++index) {
             const std::string& entry = options.sources[index];
             if (!IsFullPath(entry, style)) {
@@ -76,24 +136,30 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
                 host.setSourceEntry(index, source);
             }
             Status why = Status::Ok();
-            const auto sourceInfo = fs.readAttributes(source, why);
-            if (!sourceInfo || sourceInfo->kind != EntryKind::Folder) {
-                host.logTop(sourceInfo || why.gone() ? MissingSourceText(source)
-                                                     : UnreadableFolderText(source, why.reason()));
+            const auto sourceFolder = fs.openFolder(source, why);
+            if (!sourceFolder) {
+                host.logTop(why.gone() ? MissingSourceText(source)
+                                       : UnreadableFolderText(source, why.reason()));
                 ++result.failedFolders;
                 continue;
             }
-            const std::string targetRoot = TargetRootOf(destination, source, options);
-            if (auto failure = MakeFolderWithParents(fs, targetRoot, style)) {
-                host.logTop(FolderFailureText(failure->path, failure->reason));
-                ++result.failedFolders;
+            const std::string relative = MapTargetPath(source, options.fullPath, style);
+            const auto sourceInfo = sourceFolder->info();
+            const auto targetFolder =
+                OpenTargetRoot(fs, *destinationFolder, sourceInfo.value_or(EntryInfo{}),
+                               destination, relative, options, host, result, targetFolders);
+            if (!targetFolder) {
                 continue;
             }
-            FolderWalk::Settings settings{
-                source,    targetRoot, options.includeSubDirs, options.sizeLimitOn,
-                sizeLimit, style,      destinationInfo,        twoSecondTimes};
-            FolderWalk(std::move(settings), host, fs, clock, lastRefresh, result)
-                .walk(source, *sourceInfo);
+            FolderWalk::Settings settings{source,
+                                          WithTrailingSeparator(destination + relative, style),
+                                          options.includeSubDirs,
+                                          options.sizeLimitOn,
+                                          sizeLimit,
+                                          style,
+                                          twoSecondTimes};
+            FolderWalk(std::move(settings), host, clock, lastRefresh, result, targetFolders)
+                .walk(*sourceFolder, *targetFolder);
             if (host.stopRequested()) {
                 result.stopped = true;
                 break;

@@ -12,14 +12,14 @@ constexpr double kRefreshSeconds = 0.4;
 
 }  // namespace
 
-FolderWalk::FolderWalk(Settings settings, BackupHost& host, FileSystem& fs, Clock& clock,
-                       double& lastRefresh, PassResult& result)
+FolderWalk::FolderWalk(Settings settings, BackupHost& host, Clock& clock, double& lastRefresh,
+                       PassResult& result, FolderIds& targetFolders)
     : settings_(std::move(settings)),
       host_(host),
-      fs_(fs),
       clock_(clock),
       lastRefresh_(lastRefresh),
-      result_(result) {}
+      result_(result),
+      targetFolders_(targetFolders) {}
 
 bool FolderWalk::stopped() {
     if (host_.stopRequested()) {
@@ -35,18 +35,26 @@ void FolderWalk::refreshIfDue(std::string_view path) {
     }
 }
 
-void FolderWalk::walk(const std::string& folder, const EntryInfo& self) {
-    openFolders_.push_back({self.device, self.inode});
+void FolderWalk::walk(OpenFolder& source, OpenFolder& target) {
+    if (const auto self = source.info()) {
+        visited_.insert({self->device, self->inode});
+    }
+    walk(settings_.sourceRoot, source, target);
+}
 
+std::string FolderWalk::targetPathOf(const std::string& fullPath) const {
+    std::string targetPath = settings_.targetRoot;
+    targetPath.append(fullPath, settings_.sourceRoot.size());
+    return targetPath;
+}
+
+void FolderWalk::walk(const std::string& folder, OpenFolder& source, OpenFolder& target) {
     std::vector<Subfolder> subfolders;
     Status why = Status::Ok();
-    if (auto listing = fs_.openListing(folder, why)) {
+    if (auto listing = source.list(why)) {
         ListedEntry entry;
-        const std::size_t relativeStart = settings_.sourceRoot.size();
         while (!stopped() && listing->next(entry)) {
             const std::string fullPath = folder + entry.name;
-            std::string targetPath = settings_.targetRoot;
-            targetPath.append(fullPath, relativeStart);
             refreshIfDue(fullPath);
             if (stopped()) {
                 break;  // the user may have pressed stop during the refresh
@@ -60,11 +68,11 @@ void FolderWalk::walk(const std::string& folder, const EntryInfo& self) {
                 continue;
             }
             if (entry.info->kind == EntryKind::Folder) {
-                if (takeSubfolder(entry.name, targetPath, *entry.info)) {
+                if (takeSubfolder(entry.name, targetPathOf(fullPath), *entry.info, target)) {
                     subfolders.push_back({entry.name, *entry.info});
                 }
-            } else if (entry.info->kind == EntryKind::File) {
-                handleFile(fullPath, targetPath, *entry.info);
+            } else if (entry.info->kind != EntryKind::Other) {
+                handleFile(fullPath, entry.name, *entry.info, source, target);
             }
         }
     } else if (!why.gone()) {
@@ -74,29 +82,58 @@ void FolderWalk::walk(const std::string& folder, const EntryInfo& self) {
 
     if (settings_.includeSubDirs) {
         for (auto sub = subfolders.rbegin(); sub != subfolders.rend() && !stopped(); ++sub) {
-            walk(WithTrailingSeparator(folder + sub->name, settings_.style), sub->info);
+            walkSubfolder(folder, *sub, source, target);
         }
     }
-    openFolders_.pop_back();
+}
+
+void FolderWalk::walkSubfolder(const std::string& folder, const Subfolder& sub, OpenFolder& source,
+                               OpenFolder& target) {
+    const std::string path = WithTrailingSeparator(folder + sub.name, settings_.style);
+    Status why = Status::Ok();
+    auto sourceFolder = source.open(sub.name, why);
+    if (!sourceFolder) {
+        if (!why.gone()) {  // a folder that vanished since the listing needs no backup
+            host_.logTop(UnreadableFolderText(path, why.reason()));
+            ++result_.failedFolders;
+        }
+        return;
+    }
+    // Never through a link planted where the target folder belongs.
+    auto targetFolder = target.open(sub.name, why);
+    if (!targetFolder) {
+        host_.logTop(FolderFailureText(targetPathOf(folder + sub.name), why.reason()));
+        ++result_.failedFolders;
+        return;
+    }
+    if (const auto info = targetFolder->info()) {
+        targetFolders_.insert({info->device, info->inode});
+    }
+    walk(path, *sourceFolder, *targetFolder);
 }
 
 bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targetPath,
-                               const EntryInfo& info) {
+                               const EntryInfo& info, OpenFolder& target) {
     if (host_.typeFilter().skipsFolder(name)) {
         return false;
     }
-    const FolderId id{info.device, info.inode};
-    if (std::find(openFolders_.begin(), openFolders_.end(), id) != openFolders_.end()) {
-        return false;  // a link back into a folder we are inside would never end
+    const std::pair id{info.device, info.inode};
+    // A junction back into a folder already walked, or into the backup itself, would grow the
+    // walk (and the backup) with every pass.
+    if (!visited_.insert(id).second || targetFolders_.count(id) != 0) {
+        return false;
     }
-    const auto& destination = settings_.destination;
-    if (destination && FolderId{destination->device, destination->inode} == id) {
-        return false;  // backing the backup up into itself would grow it with every pass
-    }
-    if (settings_.includeSubDirs && !IsFolder(fs_, targetPath)) {
-        const Status created = CreateFolder(fs_, targetPath);
-        if (!created.ok()) {
-            host_.logTop(FolderFailureText(targetPath, created.reason()));
+    if (settings_.includeSubDirs) {
+        Status why = Status::Ok();
+        const auto existing = target.entry(name, why);
+        Status made = Status::Ok();
+        if (!existing || existing->kind != EntryKind::Folder) {
+            made = target.makeFolder(name, info);
+        } else if (existing->permissions != info.permissions) {
+            made = target.setAccess(name, info);  // the source's access changed since
+        }
+        if (!made.ok()) {
+            host_.logTop(FolderFailureText(targetPath, made.reason()));
             ++result_.failedFolders;
             return false;  // nothing below it could be copied
         }
@@ -119,11 +156,12 @@ bool FolderWalk::unchanged(const EntryInfo& source, const EntryInfo& copy) const
 }
 
 // A source that changes under the reader is copied again, a few times, before the pass gives up.
-CopyResult FolderWalk::copy(const std::string& fullPath, const std::string& targetPath) {
+CopyResult FolderWalk::copy(const std::string& fullPath, const std::string& name,
+                            OpenFolder& source, OpenFolder& target) {
     constexpr int kAttempts = 3;
     CopyResult result;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        result = fs_.copyFile(fullPath, targetPath, [&] {
+        result = target.copyIn(source, name, [&] {
             refreshIfDue(fullPath);
             return !stopped();
         });
@@ -134,11 +172,21 @@ CopyResult FolderWalk::copy(const std::string& fullPath, const std::string& targ
     return {CopyOutcome::Failed, std::string(kChangedDuringCopyText)};
 }
 
-void FolderWalk::handleFile(const std::string& fullPath, const std::string& targetPath,
-                            const EntryInfo& source) {
+void FolderWalk::handleFile(const std::string& fullPath, const std::string& name,
+                            const EntryInfo& source, OpenFolder& sourceFolder,
+                            OpenFolder& targetFolder) {
     // A missing copy is always a candidate, whatever the source's own time.
-    const auto copied = fs_.attributes(targetPath);
-    if (copied && unchanged(source, *copied)) {
+    Status why = Status::Ok();
+    const auto copied = targetFolder.entry(name, why);
+    if (copied && copied->kind == source.kind && unchanged(source, *copied)) {
+        // A change of access alone reaches the copy without copying or logging it.
+        if (copied->permissions != source.permissions && source.kind == EntryKind::File) {
+            const Status kept = targetFolder.setAccess(name, source);
+            if (!kept.ok()) {
+                host_.logTop(CopyFailureText(fullPath, kept.reason()));
+                ++result_.failedCopies;
+            }
+        }
         return;
     }
     const bool selected = settings_.sizeLimitOn
@@ -149,8 +197,8 @@ void FolderWalk::handleFile(const std::string& fullPath, const std::string& targ
     }
     host_.logTop(fullPath);
     if (!host_.noCopy()) {
-        const CopyResult result = copy(fullPath, targetPath);
-        if (result.outcome == CopyOutcome::Stopped) {
+        const CopyResult result = copy(fullPath, name, sourceFolder, targetFolder);
+        if (result.outcome == CopyOutcome::Stopped || result.outcome == CopyOutcome::NotAFile) {
             return;
         }
         if (result.outcome == CopyOutcome::Failed) {

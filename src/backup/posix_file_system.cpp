@@ -16,6 +16,9 @@
 namespace tarnwick {
 namespace {
 
+// The permission bits a copy keeps: never setuid or setgid.
+constexpr mode_t kKeptBits = S_ISVTX | S_IRWXU | S_IRWXG | S_IRWXO;
+
 // The system's text, in the language of the program's locale.
 std::string SystemReason(int error) {
     return std::system_category().message(error);
@@ -37,6 +40,8 @@ EntryInfo InfoFromStat(const struct stat& st) {
         info.kind = EntryKind::Folder;
     } else if (S_ISREG(st.st_mode)) {
         info.kind = EntryKind::File;
+    } else if (S_ISLNK(st.st_mode)) {
+        info.kind = EntryKind::Link;
     } else {
         info.kind = EntryKind::Other;
     }
@@ -45,12 +50,32 @@ EntryInfo InfoFromStat(const struct stat& st) {
     info.size = static_cast<std::uint64_t>(st.st_size);
     info.device = static_cast<std::uint64_t>(st.st_dev);
     info.inode = static_cast<std::uint64_t>(st.st_ino);
+    info.permissions = static_cast<std::uint32_t>(st.st_mode & kKeptBits);
+    info.owner = static_cast<std::uint32_t>(st.st_uid);
+    info.group = static_cast<std::uint32_t>(st.st_gid);
     return info;
 }
 
+// Gives an entry its source's access; `chown` and `chmod` act on it (by handle or by name).
+// Only root may give a copy another owner; a group that cannot be kept is dropped together with
+// the group's permission bits, so the copy never grants more than its source.
+template <typename Chown, typename Chmod>
+int KeepAccess(const EntryInfo& like, Chown chown, Chmod chmod) {
+    mode_t bits = like.permissions;
+    if (::geteuid() == 0 && chown(like.owner, like.group) != 0) {
+        if (chown(like.owner, static_cast<gid_t>(-1)) != 0) {
+            return -1;
+        }
+        bits &= ~static_cast<mode_t>(S_IRWXG);
+    }
+    return chmod(bits);
+}
+
+// Lists a folder; `follow` reads the attributes of what a link points to rather than the link's.
 class PosixFolderListing final : public FolderListing {
   public:
-    explicit PosixFolderListing(DIR* dir) : dir_(dir) {}
+    PosixFolderListing(DIR* dir, bool follow)
+        : dir_(dir), flags_(follow ? 0 : AT_SYMLINK_NOFOLLOW) {}
     ~PosixFolderListing() override { closedir(dir_); }
 
     bool next(ListedEntry& entry) override {
@@ -62,7 +87,7 @@ class PosixFolderListing final : public FolderListing {
             entry.name.assign(name);
             entry.failure.clear();
             struct stat st;
-            if (fstatat(dirfd(dir_), name, &st, 0) == 0) {
+            if (fstatat(dirfd(dir_), name, &st, flags_) == 0) {
                 entry.info = InfoFromStat(st);
             } else {
                 entry.info.reset();
@@ -77,6 +102,7 @@ class PosixFolderListing final : public FolderListing {
 
   private:
     DIR* dir_;
+    int flags_;
 };
 
 // Closes a descriptor on every way out of the copy.
@@ -108,20 +134,34 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
-// Creates a fresh temporary file in the target's folder. Its name is short and never derived
-// from the file's own name, so a long name cannot make it too long.
-int CreateTemporaryFile(const std::string& folder, std::string& path) {
+// A fresh name for a temporary file. It is short and never derived from the file's own name, so
+// a long name cannot make it too long; it carries the process number of the pass that owns it.
+std::string TemporaryName() {
     static std::atomic<unsigned> counter{0};
+    return ".tarnwick-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+}
+
+// Makes a fresh entry under a temporary name (after `prefix`) with `make`, which answers like
+// open or symlinkat; a link planted under that name is never followed.
+template <typename Make>
+int CreateTemporary(const std::string& prefix, std::string& name, Make make) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = folder + ".tarnwick-" + std::to_string(::getpid()) + "-" +
-               std::to_string(counter++) + ".tmp";
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
+        name = prefix + TemporaryName();
+        const int result = make(name.c_str());
+        if (result >= 0 || errno != EEXIST) {
+            return result;
         }
     }
     errno = EEXIST;
     return -1;
+}
+
+// A temporary file in an open folder, or with a path prefix in the current one (AT_FDCWD).
+int CreateTemporaryFile(int folder, std::string& name, const std::string& prefix = {}) {
+    return CreateTemporary(prefix, name, [folder](const char* temporary) {
+        return ::openat(folder, temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        0600);
+    });
 }
 
 // The kernel writes blanks and other special characters of a mount point as octal escapes.
@@ -200,6 +240,176 @@ int CopyBytes(const PosixCalls& calls, int in, int out, std::uint64_t size,
     }
 }
 
+CopyResult Failed(int error) {
+    return {CopyOutcome::Failed, SystemReason(error)};
+}
+
+class PosixOpenFolder final : public OpenFolder {
+  public:
+    PosixOpenFolder(const PosixCalls& calls, int fd) : calls_(calls), fd_(fd) {}
+
+    std::optional<EntryInfo> info() override {
+        struct stat st;
+        if (::fstat(fd_.get(), &st) != 0) {
+            return std::nullopt;
+        }
+        return InfoFromStat(st);
+    }
+
+    std::unique_ptr<FolderListing> list(Status& why) override {
+        const int own = ::openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* dir = own < 0 ? nullptr : ::fdopendir(own);
+        if (dir == nullptr) {
+            why = FailureOf(errno);
+            if (own >= 0) {
+                ::close(own);
+            }
+            return nullptr;
+        }
+        return std::make_unique<PosixFolderListing>(dir, false);
+    }
+
+    std::optional<EntryInfo> entry(const std::string& name, Status& why) override {
+        struct stat st;
+        if (::fstatat(fd_.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            why = FailureOf(errno);
+            return std::nullopt;
+        }
+        return InfoFromStat(st);
+    }
+
+    std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) override {
+        const int fd =
+            ::openat(fd_.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) {
+            why = FailureOf(errno);
+            return nullptr;
+        }
+        return std::make_unique<PosixOpenFolder>(calls_, fd);
+    }
+
+    Status makeFolder(const std::string& name, const EntryInfo& like) override {
+        // Made private first, so that it never stands open to more users than its source.
+        if (calls_.mkdir(fd_.get(), name.c_str(), 0700) == 0) {
+            return setAccess(name, like);
+        }
+        const int error = errno;
+        struct stat st;
+        if (error == EEXIST && ::fstatat(fd_.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISDIR(st.st_mode)) {
+            return Status::Ok();
+        }
+        return Status::Failed(SystemReason(error));
+    }
+
+    Status setAccess(const std::string& name, const EntryInfo& like) override {
+        const int folder = fd_.get();
+        const char* entry = name.c_str();
+        if (KeepAccess(
+                like,
+                [&](uid_t owner, gid_t group) {
+                    return ::fchownat(folder, entry, owner, group, AT_SYMLINK_NOFOLLOW);
+                },
+                [&](mode_t bits) {
+                    return ::fchmodat(folder, entry, bits, AT_SYMLINK_NOFOLLOW);
+                }) != 0) {
+            return Status::Failed(SystemReason(errno));
+        }
+        return Status::Ok();
+    }
+
+    CopyResult copyIn(OpenFolder& source, const std::string& name,
+                      const CopyProgress& keepGoing) override {
+        const int from = static_cast<PosixOpenFolder&>(source).fd_.get();
+        struct stat st;
+        if (::fstatat(from, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            return Failed(errno);
+        }
+        if (S_ISLNK(st.st_mode)) {
+            return copyLink(from, name, st);
+        }
+        // A pipe swapped in since the listing must not block the pass: open without waiting,
+        // then make sure it is a file.
+        FileDescriptor in(
+            calls_.openFile(from, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+        if (!in.valid()) {
+            return Failed(errno);
+        }
+        if (::fstat(in.get(), &st) != 0) {
+            return Failed(errno);
+        }
+        if (!S_ISREG(st.st_mode)) {
+            return {CopyOutcome::NotAFile, {}};
+        }
+        std::string temporary;
+        FileDescriptor out(CreateTemporaryFile(fd_.get(), temporary));
+        if (!out.valid()) {
+            return Failed(errno);
+        }
+        auto abandon = [&](CopyResult result) {
+            out.close();
+            ::unlinkat(fd_.get(), temporary.c_str(), 0);
+            return result;
+        };
+        const int copyError = CopyBytes(calls_, in.get(), out.get(),
+                                        static_cast<std::uint64_t>(st.st_size), keepGoing);
+        if (copyError != 0) {
+            return abandon(copyError < 0 ? CopyResult{CopyOutcome::Stopped, {}}
+                                         : Failed(copyError));
+        }
+        // A source written to while it was read would leave a copy of mixed bytes stamped as
+        // current; it is discarded, and the caller may try again.
+        struct stat after;
+        if (::fstat(in.get(), &after) != 0 || after.st_size != st.st_size ||
+            !SameTimespec(after.st_mtim, st.st_mtim) || !SameTimespec(after.st_ctim, st.st_ctim)) {
+            return abandon({CopyOutcome::Changed, {}});
+        }
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        const int file = out.get();
+        if (KeepAccess(
+                InfoFromStat(st),
+                [file](uid_t owner, gid_t group) { return ::fchown(file, owner, group); },
+                [file](mode_t bits) { return ::fchmod(file, bits); }) != 0 ||
+            ::futimens(out.get(), times) != 0 || out.close() != 0 ||
+            calls_.rename(fd_.get(), temporary.c_str(), fd_.get(), name.c_str()) != 0) {
+            return abandon(Failed(errno));
+        }
+        return {CopyOutcome::Copied, {}};
+    }
+
+  private:
+    // A link is copied as a link with the same text and time; what it points to is never read.
+    CopyResult copyLink(int from, const std::string& name, const struct stat& st) {
+        std::string text(static_cast<std::size_t>(st.st_size) + 1, '\0');
+        const ssize_t length = ::readlinkat(from, name.c_str(), text.data(), text.size());
+        if (length < 0) {
+            return Failed(errno);
+        }
+        if (static_cast<std::size_t>(length) == text.size()) {
+            return {CopyOutcome::Changed, {}};  // the link grew since its attributes were read
+        }
+        text.resize(static_cast<std::size_t>(length));
+        std::string temporary;
+        const int folder = fd_.get();
+        if (CreateTemporary({}, temporary, [&](const char* temporaryName) {
+                return ::symlinkat(text.c_str(), folder, temporaryName);
+            }) != 0) {
+            return Failed(errno);
+        }
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::utimensat(folder, temporary.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0 ||
+            calls_.rename(folder, temporary.c_str(), folder, name.c_str()) != 0) {
+            const int error = errno;
+            ::unlinkat(folder, temporary.c_str(), 0);
+            return Failed(error);
+        }
+        return {CopyOutcome::Copied, {}};
+    }
+
+    const PosixCalls& calls_;
+    FileDescriptor fd_;
+};
+
 class PosixFileSystem final : public FileSystem {
   public:
     explicit PosixFileSystem(PosixCalls calls) : calls_(std::move(calls)) {}
@@ -210,7 +420,7 @@ class PosixFileSystem final : public FileSystem {
             why = FailureOf(errno);
             return nullptr;
         }
-        return std::make_unique<PosixFolderListing>(dir);
+        return std::make_unique<PosixFolderListing>(dir, true);
     }
 
     std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override {
@@ -222,6 +432,15 @@ class PosixFileSystem final : public FileSystem {
         return InfoFromStat(st);
     }
 
+    std::unique_ptr<OpenFolder> openFolder(const std::string& path, Status& why) override {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            why = FailureOf(errno);
+            return nullptr;
+        }
+        return std::make_unique<PosixOpenFolder>(calls_, fd);
+    }
+
     bool hasTwoSecondTimes(const std::string& path) override {
         constexpr long kFatMagic = 0x4d44;  // MSDOS_SUPER_MAGIC: vfat and msdos
         struct statfs info;
@@ -229,59 +448,10 @@ class PosixFileSystem final : public FileSystem {
     }
 
     Status createFolder(const std::string& path) override {
-        if (calls_.mkdir(path.c_str(), 0777) != 0) {
+        if (calls_.mkdir(AT_FDCWD, path.c_str(), 0777) != 0) {
             return Status::Failed(SystemReason(errno));
         }
         return Status::Ok();
-    }
-
-    CopyResult copyFile(const std::string& source, const std::string& target,
-                        const CopyProgress& keepGoing) override {
-        FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-        if (!in.valid()) {
-            return Failed(errno);
-        }
-        struct stat st;
-        if (::fstat(in.get(), &st) != 0) {
-            return Failed(errno);
-        }
-        std::string temporary;
-        FileDescriptor out(CreateTemporaryFile(FolderOf(target), temporary));
-        if (!out.valid()) {
-            return Failed(errno);
-        }
-        const int copyError = CopyBytes(calls_, in.get(), out.get(),
-                                        static_cast<std::uint64_t>(st.st_size), keepGoing);
-        if (copyError != 0) {
-            out.close();
-            ::unlink(temporary.c_str());
-            if (copyError < 0) {
-                return {CopyOutcome::Stopped, {}};
-            }
-            return Failed(copyError);
-        }
-        // A source written to while it was read would leave a copy of mixed bytes stamped as
-        // current; it is discarded, and the caller may try again.
-        struct stat after;
-        if (::fstat(in.get(), &after) != 0 || after.st_size != st.st_size ||
-            !SameTimespec(after.st_mtim, st.st_mtim) || !SameTimespec(after.st_ctim, st.st_ctim)) {
-            out.close();
-            ::unlink(temporary.c_str());
-            return {CopyOutcome::Changed, {}};
-        }
-        const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        if (::fchmod(out.get(), st.st_mode & 0777) != 0 || ::futimens(out.get(), times) != 0 ||
-            out.close() != 0) {
-            const int error = errno;
-            ::unlink(temporary.c_str());
-            return Failed(error);
-        }
-        if (calls_.rename(temporary.c_str(), target.c_str()) != 0) {
-            const int error = errno;
-            ::unlink(temporary.c_str());
-            return Failed(error);
-        }
-        return {CopyOutcome::Copied, {}};
     }
 
     std::optional<std::string> readFile(const std::string& path, std::string& reason) override {
@@ -310,7 +480,7 @@ class PosixFileSystem final : public FileSystem {
 
     Status replaceFile(const std::string& path, const std::string& bytes) override {
         std::string temporary;
-        FileDescriptor out(CreateTemporaryFile(FolderOf(path), temporary));
+        FileDescriptor out(CreateTemporaryFile(AT_FDCWD, temporary, FolderOf(path)));
         if (!out.valid()) {
             return Status::Failed(SystemReason(errno));
         }
@@ -328,7 +498,8 @@ class PosixFileSystem final : public FileSystem {
         }
         // A task file is small and precious: make it durable before it replaces the old one.
         if (written < bytes.size() || ::fchmod(out.get(), 0644) != 0 || ::fsync(out.get()) != 0 ||
-            out.close() != 0 || calls_.rename(temporary.c_str(), path.c_str()) != 0) {
+            out.close() != 0 ||
+            calls_.rename(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str()) != 0) {
             const int error = errno;
             ::unlink(temporary.c_str());
             return Status::Failed(SystemReason(error));
@@ -386,8 +557,6 @@ class PosixFileSystem final : public FileSystem {
     }
 
   private:
-    static CopyResult Failed(int error) { return {CopyOutcome::Failed, SystemReason(error)}; }
-
     PosixCalls calls_;
 };
 
@@ -399,8 +568,10 @@ PosixCalls::PosixCalls()
       copyFileRange([](int in, int out, size_t count) {
           return ::copy_file_range(in, nullptr, out, nullptr, count, 0);
       }),
-      rename(::rename),
-      mkdir(::mkdir),
+      openFile(
+          [](int folder, const char* name, int flags) { return ::openat(folder, name, flags); }),
+      rename(::renameat),
+      mkdir(::mkdirat),
       statfs(::statfs) {}
 
 std::unique_ptr<FileSystem> MakePosixFileSystem(PosixCalls calls) {

@@ -166,36 +166,170 @@ bool ReplaceWith(const std::wstring& temporary, const std::wstring& target) {
     return false;
 }
 
+CopyResult Failed() {
+    return {CopyOutcome::Failed, SystemErrorText(GetLastError())};
+}
+
+CopyResult CopyFileTo(const std::string& source, const std::string& target,
+                      const CopyProgress& keepGoing) {
+    Handle in(CreateFileW(WidePath(source).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    BY_HANDLE_FILE_INFORMATION details;
+    if (!in.valid() || !GetFileInformationByHandle(in.get(), &details)) {
+        return Failed();
+    }
+    const std::wstring wideTarget = WidePath(target);
+    std::wstring temporary;
+    Handle out(CreateTemporaryFile(FolderOf(wideTarget), temporary));
+    if (!out.valid()) {
+        return Failed();
+    }
+    auto abandon = [&](CopyResult result) {
+        out.close();
+        DeleteFileW(temporary.c_str());
+        return result;
+    };
+    std::vector<char> buffer(1024 * 1024);
+    std::size_t sinceAsked = 0;
+    while (true) {
+        DWORD read = 0;
+        if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+            return abandon(Failed());
+        }
+        if (read == 0) {
+            break;
+        }
+        DWORD written = 0;
+        if (!WriteFile(out.get(), buffer.data(), read, &written, nullptr) || written != read) {
+            return abandon(Failed());
+        }
+        sinceAsked += read;
+        if (sinceAsked >= kChunkBytes) {
+            sinceAsked = 0;
+            if (!keepGoing()) {
+                return abandon({CopyOutcome::Stopped, {}});
+            }
+        }
+    }
+    // A source written to while it was read would leave a copy of mixed bytes stamped as
+    // current; it is discarded, and the caller may try again.
+    BY_HANDLE_FILE_INFORMATION after;
+    if (!GetFileInformationByHandle(in.get(), &after) || !SameSizeAndTime(details, after)) {
+        return abandon({CopyOutcome::Changed, {}});
+    }
+    if (!SetFileTime(out.get(), &details.ftCreationTime, nullptr, &details.ftLastWriteTime) ||
+        !out.close()) {
+        return abandon(Failed());
+    }
+    if (!ReplaceWith(temporary, wideTarget)) {
+        return abandon(Failed());
+    }
+    constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                            FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    SetFileAttributesW(wideTarget.c_str(), details.dwFileAttributes & kKept);
+    return {CopyOutcome::Copied, {}};
+}
+
+std::optional<EntryInfo> ReadAttributes(const std::string& path, Status& why) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    const std::wstring wide = WidePath(path);
+    if (path.empty() || !GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+        why = FailureOf(path.empty() ? ERROR_PATH_NOT_FOUND : GetLastError());
+        return std::nullopt;
+    }
+    EntryInfo info = InfoFrom(data.dwFileAttributes, data.ftLastWriteTime, data.nFileSizeHigh,
+                              data.nFileSizeLow);
+    if (info.kind == EntryKind::Folder) {
+        AddFolderIdentity(wide, info);
+    }
+    return info;
+}
+
+std::unique_ptr<FolderListing> OpenListing(const std::string& folder, Status& why) {
+    std::wstring wide = WidePath(folder);
+    if (!wide.empty() && wide.back() != L'\\') {
+        wide.push_back(L'\\');
+    }
+    WIN32_FIND_DATAW first;
+    HANDLE find = FindFirstFileExW((wide + L"*").c_str(), FindExInfoBasic, &first,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        why = FailureOf(GetLastError());
+        return nullptr;
+    }
+    return std::make_unique<Win32FolderListing>(std::move(wide), find, first);
+}
+
+// An open folder is its full path here: junctions and directory links are walked as folders, as
+// the program always did, and the walk's identity checks keep them from looping.
+class Win32Folder final : public OpenFolder {
+  public:
+    explicit Win32Folder(std::string path) : path_(std::move(path)) {}
+
+    std::optional<EntryInfo> info() override {
+        Status ignored = Status::Ok();
+        return ReadAttributes(path_, ignored);
+    }
+    std::unique_ptr<FolderListing> list(Status& why) override { return OpenListing(path_, why); }
+    std::optional<EntryInfo> entry(const std::string& name, Status& why) override {
+        return ReadAttributes(path_ + name, why);
+    }
+    std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) override {
+        const auto found = ReadAttributes(path_ + name, why);
+        if (!found || found->kind != EntryKind::Folder) {
+            if (found) {
+                why = Status::Failed(SystemErrorText(ERROR_DIRECTORY));
+            }
+            return nullptr;
+        }
+        return std::make_unique<Win32Folder>(path_ + name + "\\");
+    }
+    // A copy takes its source's attributes (see CopyFileTo); folders are made plain.
+    Status setAccess(const std::string&, const EntryInfo&) override { return Status::Ok(); }
+    Status makeFolder(const std::string& name, const EntryInfo&) override {
+        if (CreateDirectoryW(WidePath(path_ + name).c_str(), nullptr)) {
+            return Status::Ok();
+        }
+        const DWORD error = GetLastError();
+        Status ignored = Status::Ok();
+        const auto found = ReadAttributes(path_ + name, ignored);
+        if (error == ERROR_ALREADY_EXISTS && found && found->kind == EntryKind::Folder) {
+            return Status::Ok();  // another pass made it first
+        }
+        return Status::Failed(SystemErrorText(error));
+    }
+    CopyResult copyIn(OpenFolder& source, const std::string& name,
+                      const CopyProgress& keepGoing) override {
+        return CopyFileTo(static_cast<Win32Folder&>(source).path_ + name, path_ + name, keepGoing);
+    }
+
+  private:
+    std::string path_;  // with its trailing separator
+};
+
 class Win32FileSystem final : public FileSystem {
   public:
     std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) override {
-        std::wstring wide = WidePath(folder);
-        if (!wide.empty() && wide.back() != L'\\') {
-            wide.push_back(L'\\');
-        }
-        WIN32_FIND_DATAW first;
-        HANDLE find = FindFirstFileExW((wide + L"*").c_str(), FindExInfoBasic, &first,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-        if (find == INVALID_HANDLE_VALUE) {
-            why = FailureOf(GetLastError());
-            return nullptr;
-        }
-        return std::make_unique<Win32FolderListing>(std::move(wide), find, first);
+        return OpenListing(folder, why);
     }
 
     std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        const std::wstring wide = WidePath(path);
-        if (path.empty() || !GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
-            why = FailureOf(path.empty() ? ERROR_PATH_NOT_FOUND : GetLastError());
-            return std::nullopt;
+        return ReadAttributes(path, why);
+    }
+
+    std::unique_ptr<OpenFolder> openFolder(const std::string& path, Status& why) override {
+        const auto found = ReadAttributes(path, why);
+        if (!found || found->kind != EntryKind::Folder) {
+            if (found) {
+                why = Status::Gone(SystemErrorText(ERROR_DIRECTORY));
+            }
+            return nullptr;
         }
-        EntryInfo info = InfoFrom(data.dwFileAttributes, data.ftLastWriteTime, data.nFileSizeHigh,
-                                  data.nFileSizeLow);
-        if (info.kind == EntryKind::Folder) {
-            AddFolderIdentity(wide, info);
+        std::string folder = path;
+        if (folder.back() != '\\') {
+            folder.push_back('\\');
         }
-        return info;
+        return std::make_unique<Win32Folder>(std::move(folder));
     }
 
     bool hasTwoSecondTimes(const std::string& path) override {
@@ -215,67 +349,6 @@ class Win32FileSystem final : public FileSystem {
             return Status::Failed(SystemErrorText(GetLastError()));
         }
         return Status::Ok();
-    }
-
-    CopyResult copyFile(const std::string& source, const std::string& target,
-                        const CopyProgress& keepGoing) override {
-        Handle in(CreateFileW(WidePath(source).c_str(), GENERIC_READ, kShareAll, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        BY_HANDLE_FILE_INFORMATION details;
-        if (!in.valid() || !GetFileInformationByHandle(in.get(), &details)) {
-            return Failed();
-        }
-        const std::wstring wideTarget = WidePath(target);
-        std::wstring temporary;
-        Handle out(CreateTemporaryFile(FolderOf(wideTarget), temporary));
-        if (!out.valid()) {
-            return Failed();
-        }
-        auto abandon = [&](CopyResult result) {
-            out.close();
-            DeleteFileW(temporary.c_str());
-            return result;
-        };
-        std::vector<char> buffer(1024 * 1024);
-        std::size_t sinceAsked = 0;
-        while (true) {
-            DWORD read = 0;
-            if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
-                          nullptr)) {
-                return abandon(Failed());
-            }
-            if (read == 0) {
-                break;
-            }
-            DWORD written = 0;
-            if (!WriteFile(out.get(), buffer.data(), read, &written, nullptr) || written != read) {
-                return abandon(Failed());
-            }
-            sinceAsked += read;
-            if (sinceAsked >= kChunkBytes) {
-                sinceAsked = 0;
-                if (!keepGoing()) {
-                    return abandon({CopyOutcome::Stopped, {}});
-                }
-            }
-        }
-        // A source written to while it was read would leave a copy of mixed bytes stamped as
-        // current; it is discarded, and the caller may try again.
-        BY_HANDLE_FILE_INFORMATION after;
-        if (!GetFileInformationByHandle(in.get(), &after) || !SameSizeAndTime(details, after)) {
-            return abandon({CopyOutcome::Changed, {}});
-        }
-        if (!SetFileTime(out.get(), &details.ftCreationTime, nullptr, &details.ftLastWriteTime) ||
-            !out.close()) {
-            return abandon(Failed());
-        }
-        if (!ReplaceWith(temporary, wideTarget)) {
-            return abandon(Failed());
-        }
-        constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-        SetFileAttributesW(wideTarget.c_str(), details.dwFileAttributes & kKept);
-        return {CopyOutcome::Copied, {}};
     }
 
     std::optional<std::string> readFile(const std::string& path, std::string& reason) override {
@@ -347,7 +420,6 @@ class Win32FileSystem final : public FileSystem {
     }
 
   private:
-    static CopyResult Failed() { return {CopyOutcome::Failed, SystemErrorText(GetLastError())}; }
 };
 
 }  // namespace

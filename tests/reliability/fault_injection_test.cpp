@@ -1,6 +1,8 @@
 // The pass and the task save on real folders, with the faults a disk gives on a bad day injected
 // into the system calls underneath: a read that fails halfway through a file, a disk that fills
 // up, a rename or a folder the system refuses, a file that vanishes before it is copied.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,8 +53,7 @@ class InjectedFault : public ::testing::TestWithParam<bool> {
   public:
     InjectedFault()
         : faults(std::make_shared<test::InjectedFaults>()),
-          posix(MakePosixFileSystem(test::CallsWithFaults(faults))),
-          fs(*posix) {
+          fs(MakePosixFileSystem(test::CallsWithFaults(faults))) {
         faults->kernelCopy = GetParam();
         tree.write("src/a.txt", "alpha, new", kNewTime);
         tree.write("src/victim/big.bin", big, kNewTime);
@@ -67,7 +68,7 @@ class InjectedFault : public ::testing::TestWithParam<bool> {
 
     PassResult run() {
         host = test::RecordingHost();
-        return RunBackup(options, host, fs, clock);
+        return RunBackup(options, host, *fs, clock);
     }
 
     // Where a line stands in the log (newest first), or -1.
@@ -80,8 +81,7 @@ class InjectedFault : public ::testing::TestWithParam<bool> {
     const std::string big = Pattern(3 * 1024 * 1024 + 123);
     test::TempTree tree;
     std::shared_ptr<test::InjectedFaults> faults;
-    std::unique_ptr<FileSystem> posix;
-    test::FaultyFileSystem fs;
+    std::unique_ptr<FileSystem> fs;
     test::RecordingHost host;
     test::FakeClock clock;
     PassOptions options;
@@ -122,7 +122,7 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
          "文件在复制时被修改", 3, 0},
         {"source vanished",
          [](InjectedFault& t) {
-             t.fs.beforeCopy = [&t](const std::string& source, const std::string&) {
+             t.faults->beforeOpen = [](const std::string& source) {
                  if (source.ends_with("/big.bin")) {
                      std::filesystem::remove(source);
                  }
@@ -139,7 +139,6 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
         tree.write("back/src/z/zeta.txt", "zeta, old", kOldTime);
         *faults = test::InjectedFaults();
         faults->kernelCopy = GetParam();
-        fs.beforeCopy = nullptr;
         c.inject(*this);
 
         const PassResult result = run();
@@ -166,7 +165,6 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
         // With the fault gone the next pass completes the backup.
         *faults = test::InjectedFaults();
         faults->kernelCopy = GetParam();
-        fs.beforeCopy = nullptr;
         const PassResult next = run();
         EXPECT_EQ(next.failedCopies, 0);
         EXPECT_EQ(next.updatedCount, sourceRemains ? 1 : 0);
@@ -177,18 +175,6 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
             EXPECT_EQ(tree.read("back/src/victim/big.bin"), "the previous copy");
         }
     }
-}
-
-TEST_P(InjectedFault, EveryFailedCopyIsCountedOnce) {
-    tree.write("src/victim/second.bin", big.substr(0, 2'000'000), kNewTime);
-    faults->diskFullIn = tree.path("back/src/victim");
-    faults->spaceLeft = 1'000'000;
-    const PassResult result = run();
-    EXPECT_EQ(result.failedCopies, 2);
-    EXPECT_EQ(result.updatedCount, 2);
-    EXPECT_EQ(host.log()[1], "有 2 个文件复制失败！");
-    EXPECT_FALSE(tree.exists("back/src/victim/second.bin"));
-    EXPECT_EQ(TemporaryFilesBelow(tree.path("back")), Lines{});
 }
 
 TEST_P(InjectedFault, AFolderThatCannotBeCreatedIsLoggedAndTheRestIsBackedUp) {
@@ -233,14 +219,28 @@ TEST_P(InjectedFault, ACopyThatChangedUnderItsReaderIsTakenAgain) {
     EXPECT_EQ(run().updatedCount, 0);
 }
 
+TEST_P(InjectedFault, PipesListedOrSwappedInAreNeverWaitedOn) {
+    ASSERT_EQ(mkfifo(tree.path("src/pipe").c_str(), 0600), 0);
+    faults->beforeOpen = [](const std::string& source) {
+        if (source.ends_with("/big.bin")) {
+            std::filesystem::remove(source);
+            mkfifo(source.c_str(), 0600);
+        }
+    };
+    const PassResult result = run();
+    EXPECT_FALSE(result.failed());
+    EXPECT_EQ(result.updatedCount, 2);
+    EXPECT_FALSE(tree.exists("back/src/pipe"));
+}
+
 TEST_P(InjectedFault, FatTimesAreReadFromTheFileSystemType) {
-    EXPECT_FALSE(fs.hasTwoSecondTimes(tree.path("back")));
+    EXPECT_FALSE(fs->hasTwoSecondTimes(tree.path("back")));
     faults->fileSystemType = 0x4d44;
-    EXPECT_TRUE(fs.hasTwoSecondTimes(tree.path("back")));
+    EXPECT_TRUE(fs->hasTwoSecondTimes(tree.path("back")));
 }
 
 TEST_P(InjectedFault, AFolderThatVanishesBeforeItsWalkIsPassedOver) {
-    fs.beforeCopy = [this](const std::string& source, const std::string&) {
+    faults->beforeOpen = [this](const std::string& source) {
         if (source.ends_with("/a.txt")) {
             std::filesystem::remove_all(tree.path("src/z"));
         }

@@ -22,6 +22,11 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
+// The path of `name` in an open folder, or in the current one.
+std::string PathAt(int folder, const char* name) {
+    return folder == AT_FDCWD ? std::string(name) : PathOfDescriptor(folder) + "/" + name;
+}
+
 std::uint64_t OffsetOf(int fd) {
     const off_t offset = ::lseek(fd, 0, SEEK_CUR);
     return offset < 0 ? 0 : static_cast<std::uint64_t>(offset);
@@ -129,25 +134,32 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
         }
         return real.copyFileRange(in, out, count);
     };
-    calls.rename = [faults, real](const char* from, const char* to) -> int {
-        if (!faults->renameFailsTo.empty() && faults->renameFailsTo == to) {
+    calls.openFile = [faults, real](int folder, const char* name, int flags) -> int {
+        if (faults->beforeOpen) {
+            faults->beforeOpen(PathAt(folder, name));
+        }
+        return real.openFile(folder, name, flags);
+    };
+    calls.rename = [faults, real](int fromFolder, const char* from, int toFolder,
+                                  const char* to) -> int {
+        if (!faults->renameFailsTo.empty() && faults->renameFailsTo == PathAt(toFolder, to)) {
             ++faults->struck;
             errno = faults->renameError;
             return -1;
         }
-        return real.rename(from, to);
+        return real.rename(fromFolder, from, toFolder, to);
     };
-    calls.mkdir = [faults, real](const char* path, mode_t mode) -> int {
-        if (!faults->mkdirFails.empty() &&
-            WithoutTrailingSlash(faults->mkdirFails) == WithoutTrailingSlash(path)) {
+    calls.mkdir = [faults, real](int folder, const char* name, mode_t mode) -> int {
+        if (!faults->mkdirFails.empty() && WithoutTrailingSlash(faults->mkdirFails) ==
+                                               WithoutTrailingSlash(PathAt(folder, name))) {
             ++faults->struck;
             if (faults->mkdirMadeAnyway) {
-                real.mkdir(path, mode);
+                real.mkdir(folder, name, mode);
             }
             errno = faults->mkdirError;
             return -1;
         }
-        return real.mkdir(path, mode);
+        return real.mkdir(folder, name, mode);
     };
     calls.statfs = [faults, real](const char* path, struct statfs* info) -> int {
         const int result = real.statfs(path, info);
@@ -157,14 +169,6 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
         return result;
     };
     return calls;
-}
-
-CopyResult FaultyFileSystem::copyFile(const std::string& source, const std::string& target,
-                                      const CopyProgress& keepGoing) {
-    if (beforeCopy) {
-        beforeCopy(source, target);
-    }
-    return inner_.copyFile(source, target, keepGoing);
 }
 
 }  // namespace tarnwick::test

@@ -45,6 +45,10 @@ struct InjectedFaults {
     // What statfs answers as the file system's type, when not 0.
     long fileSystemType = 0;
 
+    // Runs just before a source file is opened for its copy, with its path: to make it vanish,
+    // or turn into a pipe.
+    std::function<void(const std::string& path)> beforeOpen;
+
     // False: copy_file_range answers ENOSYS, as on systems without it, and every copy goes
     // through read and write.
     bool kernelCopy = true;
@@ -63,42 +67,5 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults);
 
 // The path a descriptor was opened with, from /proc/self/fd.
 std::string PathOfDescriptor(int fd);
-
-// A file system that passes every call to another and lets a test act just before a copy: make a
-// source file vanish between its listing and its copy.
-class FaultyFileSystem final : public FileSystem {
-  public:
-    explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}
-
-    // Runs before each copy is handed on.
-    std::function<void(const std::string& source, const std::string& target)> beforeCopy;
-
-    std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) override {
-        return inner_.openListing(folder, why);
-    }
-    std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override {
-        return inner_.readAttributes(path, why);
-    }
-    bool hasTwoSecondTimes(const std::string& path) override {
-        return inner_.hasTwoSecondTimes(path);
-    }
-    Status createFolder(const std::string& path) override { return inner_.createFolder(path); }
-    CopyResult copyFile(const std::string& source, const std::string& target,
-                        const CopyProgress& keepGoing) override;
-    std::optional<std::string> readFile(const std::string& path, std::string& reason) override {
-        return inner_.readFile(path, reason);
-    }
-    Status replaceFile(const std::string& path, const std::string& bytes) override {
-        return inner_.replaceFile(path, bytes);
-    }
-    std::string currentFolder() override { return inner_.currentFolder(); }
-    Status setCurrentFolder(const std::string& path) override {
-        return inner_.setCurrentFolder(path);
-    }
-    std::vector<std::string> roots() override { return inner_.roots(); }
-
-  private:
-    FileSystem& inner_;
-};
 
 }  // namespace tarnwick::test

@@ -19,7 +19,52 @@ class MemoryListing final : public FolderListing {
     std::size_t position_ = 0;
 };
 
+// An open folder is its path: the memory holds no links to follow.
+class MemoryFolder final : public OpenFolder {
+  public:
+    MemoryFolder(MemoryFileSystem& fs, std::string path, PathStyle style)
+        : fs_(fs), path_(std::move(path)), style_(style) {}
+
+    std::optional<EntryInfo> info() override { return fs_.attributes(path_); }
+    std::unique_ptr<FolderListing> list(Status& why) override {
+        return fs_.openListing(path_, why);
+    }
+    std::optional<EntryInfo> entry(const std::string& name, Status& why) override {
+        return fs_.readAttributes(of(name), why);
+    }
+    std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) override {
+        return fs_.openFolder(of(name), why);
+    }
+    Status makeFolder(const std::string& name, const EntryInfo&) override {
+        const Status made = fs_.createFolder(of(name));
+        return made.ok() || fs_.isFolder(of(name)) ? Status::Ok() : made;
+    }
+    Status setAccess(const std::string&, const EntryInfo&) override { return Status::Ok(); }
+    CopyResult copyIn(OpenFolder& source, const std::string& name,
+                      const CopyProgress& keepGoing) override {
+        return fs_.copyFile(static_cast<MemoryFolder&>(source).of(name), of(name), keepGoing);
+    }
+
+  private:
+    std::string of(const std::string& name) const {
+        return WithTrailingSeparator(path_, style_) + name;
+    }
+
+    MemoryFileSystem& fs_;
+    std::string path_;
+    PathStyle style_;
+};
+
 }  // namespace
+
+std::unique_ptr<OpenFolder> MemoryFileSystem::openFolder(const std::string& path, Status& why) {
+    if (!isFolder(path) || failing.count(key(path)) != 0) {
+        why = isFolder(path) ? Status::Failed(failing[key(path)])
+                             : Status::Gone("No such file or directory");
+        return nullptr;
+    }
+    return std::make_unique<MemoryFolder>(*this, key(path), style_);
+}
 
 MemoryFileSystem::MemoryFileSystem(PathStyle style) : style_(style) {}
 

@@ -29,10 +29,11 @@ class MemoryFileSystem final : public FileSystem {
 
     std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) override;
     std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override;
+    std::unique_ptr<OpenFolder> openFolder(const std::string& path, Status& why) override;
     bool hasTwoSecondTimes(const std::string&) override { return twoSecondTimes; }
     Status createFolder(const std::string& path) override;
     CopyResult copyFile(const std::string& source, const std::string& target,
-                        const CopyProgress& keepGoing) override;
+                        const CopyProgress& keepGoing);
     std::optional<std::string> readFile(const std::string& path, std::string& reason) override;
     Status replaceFile(const std::string& path, const std::string& bytes) override;
     std::string currentFolder() override { return current; }
