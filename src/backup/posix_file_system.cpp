@@ -181,63 +181,87 @@ std::string DecodeMountField(const std::string& field) {
 
 constexpr std::size_t kChunkBytes = 8 * 1024 * 1024;
 
-// Copies the bytes, asking between chunks whether to go on. Answers 0 or an errno value, or -1
-// when the copy was abandoned.
+// Moves bytes from the current offset of one descriptor to that of the other: through the kernel
+// where it can, else through a buffer.
+class ByteMover {
+  public:
+    explicit ByteMover(const PosixCalls& calls) : calls_(calls) {}
+
+    // Moves `length` bytes (fewer when the source ends first), asking between chunks whether to
+    // go on. Answers 0 or an errno value, or -1 when the copy was abandoned.
+    int move(int in, int out, std::uint64_t length, const CopyProgress& keepGoing) {
+        for (std::uint64_t moved = 0; moved < length;) {
+            const auto want =
+                static_cast<std::size_t>(std::min<std::uint64_t>(length - moved, kChunkBytes));
+            ssize_t n = 0;
+            if (kernelCopy_) {
+                n = calls_.copyFileRange(in, out, want);
+                if (n < 0 && !kernelWorked_ &&
+                    (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
+                     errno == EPERM)) {
+                    kernelCopy_ = false;
+                    continue;
+                }
+                kernelWorked_ = true;
+            } else {
+                buffer_.resize(1024 * 1024);
+                n = calls_.read(in, buffer_.data(), std::min(want, buffer_.size()));
+                if (n < 0 && errno == EINTR) {
+                    continue;
+                }
+                for (ssize_t written = 0; n > 0 && written < n;) {
+                    const ssize_t w = calls_.write(out, buffer_.data() + written, n - written);
+                    if (w < 0 && errno != EINTR) {
+                        return errno;
+                    }
+                    written += std::max<ssize_t>(w, 0);
+                }
+            }
+            if (n < 0) {
+                return errno;
+            }
+            if (n == 0) {
+                return 0;  // the source shrank: the check after the copy sees it
+            }
+            moved += static_cast<std::uint64_t>(n);
+            if (!keepGoing()) {
+                return -1;
+            }
+        }
+        return 0;
+    }
+
+  private:
+    const PosixCalls& calls_;
+    bool kernelCopy_ = true;
+    bool kernelWorked_ = false;
+    std::vector<char> buffer_;
+};
+
+// Copies the bytes read when the copy began (a file that grows meanwhile has a new time, which
+// the check after the copy sees). Only the source's data is copied and its holes are skipped, so
+// a sparse file stays sparse. Answers 0 or an errno value, or -1 when the copy was abandoned.
 int CopyBytes(const PosixCalls& calls, int in, int out, std::uint64_t size,
               const CopyProgress& keepGoing) {
-    std::uint64_t copied = 0;
-    bool kernelCopy = true;
-    std::vector<char> buffer;
-    while (true) {
-        if (kernelCopy) {
-            // Stop at the size read when the copy began; a file that grows meanwhile has a new
-            // time, so the next pass takes it again.
-            if (copied >= size) {
-                return 0;
-            }
-            const ssize_t n = calls.copyFileRange(in, out, kChunkBytes);
-            if (n < 0) {
-                if (copied == 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
-                                    errno == EOPNOTSUPP || errno == EPERM)) {
-                    kernelCopy = false;
-                    continue;
-                }
-                return errno;
-            }
-            if (n == 0) {
-                return 0;
-            }
-            copied += static_cast<std::uint64_t>(n);
-        } else {
-            if (buffer.empty()) {
-                buffer.resize(1024 * 1024);
-            }
-            const ssize_t n = calls.read(in, buffer.data(), buffer.size());
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                return errno;
-            }
-            if (n == 0) {
-                return 0;
-            }
-            for (ssize_t written = 0; written < n;) {
-                const ssize_t w = calls.write(out, buffer.data() + written, n - written);
-                if (w < 0) {
-                    if (errno == EINTR) {
-                        continue;
-                    }
-                    return errno;
-                }
-                written += w;
-            }
-            copied += static_cast<std::uint64_t>(n);
+    ByteMover mover(calls);
+    for (std::uint64_t offset = 0; offset < size;) {
+        const off_t data = ::lseek(in, static_cast<off_t>(offset), SEEK_DATA);
+        if (data < 0 && errno == ENXIO) {
+            break;  // nothing but a hole up to the end
         }
-        if (!keepGoing()) {
-            return -1;
+        const off_t hole = data < 0 ? -1 : ::lseek(in, data, SEEK_HOLE);
+        if (hole < 0 || ::lseek(in, data, SEEK_SET) < 0 || ::lseek(out, data, SEEK_SET) < 0) {
+            return errno;
         }
+        const std::uint64_t end = std::min<std::uint64_t>(static_cast<std::uint64_t>(hole), size);
+        if (const int error =
+                mover.move(in, out, end - static_cast<std::uint64_t>(data), keepGoing);
+            error != 0) {
+            return error;
+        }
+        offset = end;
     }
+    return ::ftruncate(out, static_cast<off_t>(size)) == 0 ? 0 : errno;
 }
 
 CopyResult Failed(int error) {
