@@ -35,7 +35,8 @@ constexpr const char* kUsage =
     "save  saves the task as the save button does, then prints the state\n"
     "run   runs a backup pass as the start button does, printing each log line\n"
     "\n"
-    "Exit: 0 done; 1 a copy, a folder or the task file failed; 2 usage; 3 refused by a check.\n";
+    "Exit: 0 done; 1 a copy, a folder or the task file failed; 2 usage; 3 refused by a check;\n"
+    "128+N stopped by signal N (SIGINT, SIGTERM, SIGHUP), after the pass logged its summary.\n";
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "tarnwick-cli: %s (see tarnwick-cli --help)\n", message.c_str());
@@ -124,8 +125,18 @@ int Run(const std::vector<std::string>& argv) {
             std::fflush(stdout);
         }
     });
+    // A stop signal presses the stop button at the pass's next refresh.
+    WatchStopSignals();
+    platform.onEvents = [&window] {
+        if (StopSignal() != 0 && window.BackupBusy) {
+            window.CommStop_Click();
+        }
+    };
     if (window.UpdateButton_Click() == FrmMain::CommandOutcome::Refused) {
         return kRefused;
+    }
+    if (StopSignal() != 0) {
+        return 128 + StopSignal();
     }
     return window.lastPass().failed() ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <regex>
@@ -158,6 +159,23 @@ TEST_F(Cli, ExitsWithOneWhenACopyFails) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("复制失败:" + tree.path("src/a.txt")), std::string::npos);
     EXPECT_NE(r.out.find("有 1 个文件复制失败！"), std::string::npos);
+}
+
+TEST_F(Cli, AStopSignalEndsThePassWithItsSummaryAndExits128PlusItsNumber) {
+    tree.write("src/big.bin", std::string(64 << 20, 'b'), 1'500'000'000);
+    const std::string out = Quoted(tree.path("out"));
+    const std::string command =
+        "HOME=" + Quoted(tree.path("home")) + " " + Quoted(TARNWICK_CLI) + " run --task " +
+        Quoted(task()) + " " + Quoted("txtToFolder=" + tree.path("back")) + " " +
+        Quoted("ListFromFolder+=" + tree.path("src")) + " >" + out + " & until grep -q . " + out +
+        "; do sleep 0.01; done; kill -TERM $!; wait $!";
+    const int status = std::system(("sh -c " + Quoted(command)).c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+    EXPECT_TRUE(
+        std::regex_search(tree.read("out"), std::regex("(没有更新|个文件\\(\\d+\\))！\n$")));
+    for (const auto& [name, content] : tree.files("back")) {
+        EXPECT_FALSE(name.find(".tarnwick-") != std::string::npos) << name;
+    }
 }
 
 TEST_F(Cli, RefusalsExitWithThreeAndPrintTheMessageBox) {
