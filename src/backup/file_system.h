@@ -103,6 +103,9 @@ class OpenFolder {
     // Gives an entry the permission bits of `like` (never setuid or setgid) and, where the process
     // may, its owner and group; a group that cannot be kept goes with the group's bits.
     virtual Status setAccess(const std::string& name, const EntryInfo& like) = 0;
+    // Removes the temporary files that a pass left here when it was killed: those whose owner
+    // (see TemporaryFileOwner) runs no more. One that cannot be removed waits for the next pass.
+    virtual void removeLeftovers() = 0;
     // Copies the entry `name` of `source` (from the same file system) to the same name here, a
     // link as a link, so that no partial file is ever seen: the bytes go to a temporary file
     // beside the target, which is stamped with the source's modification time and only then

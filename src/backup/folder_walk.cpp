@@ -49,6 +49,7 @@ std::string FolderWalk::targetPathOf(const std::string& fullPath) const {
 }
 
 void FolderWalk::walk(const std::string& folder, OpenFolder& source, OpenFolder& target) {
+    target.removeLeftovers();
     std::vector<Subfolder> subfolders;
     Status why = Status::Ok();
     if (auto listing = source.list(why)) {

@@ -23,6 +23,23 @@ bool IsFolder(FileSystem& fs, const std::string& path) {
     return info && info->kind == EntryKind::Folder;
 }
 
+std::optional<unsigned long> TemporaryFileOwner(std::string_view name) {
+    constexpr std::string_view kPrefix = ".tarnwick-";
+    constexpr std::string_view kSuffix = ".tmp";
+    if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) {
+        return std::nullopt;
+    }
+    unsigned long owner = 0;
+    std::size_t position = kPrefix.size();
+    for (; position < name.size() && name[position] >= '0' && name[position] <= '9'; ++position) {
+        owner = owner * 10 + static_cast<unsigned long>(name[position] - '0');
+    }
+    if (position == kPrefix.size() || position >= name.size() || name[position] != '-') {
+        return std::nullopt;
+    }
+    return owner;
+}
+
 Status CreateFolder(FileSystem& fs, const std::string& path) {
     Status created = fs.createFolder(path);
     if (!created.ok() && IsFolder(fs, path)) {

@@ -16,6 +16,10 @@ bool IsFolder(FileSystem& fs, const std::string& path);
 // A dot in a folder name counts when the file name itself has none.
 std::string_view GetExtension(std::string_view path);
 
+// A copy is written to ".tarnwick-PID-N.tmp" beside its target first. The process number PID of
+// such a name, or nothing for any other name.
+std::optional<unsigned long> TemporaryFileOwner(std::string_view name);
+
 struct FolderFailure {
     std::string path;    // the folder that could not be created
     std::string reason;  // the system's text

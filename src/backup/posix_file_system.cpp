@@ -1,6 +1,7 @@
 // The file system seam on Linux and other POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "backup/path_helpers.h"
 #include "backup/posix_file_system.h"
 
 namespace tarnwick {
@@ -310,6 +312,26 @@ class PosixOpenFolder final : public OpenFolder {
             return nullptr;
         }
         return std::make_unique<PosixOpenFolder>(calls_, fd);
+    }
+
+    void removeLeftovers() override {
+        const int own = ::openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* dir = own < 0 ? nullptr : ::fdopendir(own);
+        if (dir == nullptr) {
+            if (own >= 0) {
+                ::close(own);
+            }
+            return;
+        }
+        const auto self = static_cast<unsigned long>(::getpid());
+        while (const dirent* found = ::readdir(dir)) {
+            const auto owner = TemporaryFileOwner(found->d_name);
+            if (owner && *owner != self && ::kill(static_cast<pid_t>(*owner), 0) != 0 &&
+                errno == ESRCH) {
+                ::unlinkat(fd_.get(), found->d_name, 0);
+            }
+        }
+        ::closedir(dir);
     }
 
     Status makeFolder(const std::string& name, const EntryInfo& like) override {

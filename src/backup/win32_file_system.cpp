@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "backup/file_system.h"
+#include "backup/path_helpers.h"
 #include "common/win32_text.h"
 
 namespace tarnwick {
@@ -260,6 +261,16 @@ std::unique_ptr<FolderListing> OpenListing(const std::string& folder, Status& wh
     return std::make_unique<Win32FolderListing>(std::move(wide), find, first);
 }
 
+bool ProcessRuns(unsigned long id) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    if (process == nullptr) {
+        return GetLastError() != ERROR_INVALID_PARAMETER;  // no such process
+    }
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
 // An open folder is its full path here: junctions and directory links are walked as folders, as
 // the program always did, and the walk's identity checks keep them from looping.
 class Win32Folder final : public OpenFolder {
@@ -284,6 +295,23 @@ class Win32Folder final : public OpenFolder {
         }
         return std::make_unique<Win32Folder>(path_ + name + "\\");
     }
+    void removeLeftovers() override {
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileExW(WidePath(path_ + ".tarnwick-*.tmp").c_str(), FindExInfoBasic,
+                                       &found, FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE) {
+            return;
+        }
+        do {
+            const std::string name = Narrow(found.cFileName);
+            const auto owner = TemporaryFileOwner(name);
+            if (owner && *owner != GetCurrentProcessId() && !ProcessRuns(*owner)) {
+                DeleteFileW(WidePath(path_ + name).c_str());
+            }
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+
     // A copy takes its source's attributes (see CopyFileTo); folders are made plain.
     Status setAccess(const std::string&, const EntryInfo&) override { return Status::Ok(); }
     Status makeFolder(const std::string& name, const EntryInfo&) override {

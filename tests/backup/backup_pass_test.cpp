@@ -53,16 +53,11 @@ TEST_F(WindowsPass, MapsEachSourceBelowTheDestination) {
         test::RecordingHost recorder;
         options.sources = {c.source};
         options.fullPath = c.fullPath;
-        const PassResult result = RunBackup(options, recorder, fresh, clock);
+        RunBackup(options, recorder, fresh, clock);
         EXPECT_TRUE(fresh.isFile(c.copiedTo)) << c.source << " full=" << c.fullPath;
-        EXPECT_EQ(result.updatedCount, 1);
         EXPECT_EQ(recorder.destination, "D:\\back\\");
-        if (std::string(c.source) != "C:\\") {
-            EXPECT_EQ(recorder.sourceEntries,
-                      (std::vector<std::pair<std::size_t, std::string>>{{0, folder}}));
-        } else {
-            EXPECT_TRUE(recorder.sourceEntries.empty());
-        }
+        using Entries = std::vector<std::pair<std::size_t, std::string>>;
+        EXPECT_EQ(recorder.sourceEntries, (folder == c.source ? Entries{} : Entries{{0, folder}}));
     }
 }
 
@@ -224,7 +219,6 @@ TEST_F(WindowsPass, AFailedCopyIsLoggedAndNotCounted) {
                               "正在扫描目标文件夹…",
                           }));
     EXPECT_EQ(result.failedCopies, 1);
-    EXPECT_TRUE(result.failed());
 }
 
 TEST_F(WindowsPass, ATargetFolderThatCannotBeMadeEndsOnlyItsSource) {
@@ -312,14 +306,12 @@ TEST_F(WindowsPass, RefreshesOnlyWhenTheMonotonicClockHasMovedOnEnough) {
     EXPECT_TRUE(host.refreshedPaths.empty());
 
     test::RecordingHost busy;
-    test::MemoryFileSystem fresh(PathStyle::Windows);
-    fresh.addRoot("C:\\");
-    fresh.addRoot("D:\\");
-    fresh.addFile("C:\\s\\a.txt", 100, 1);
+    fs.addFile("C:\\s\\c.txt", 100, 1);
     clock.stepPerReading = 0.5;
-    RunBackup(options, busy, fresh, clock);
-    // Before the entry, and again inside its copy.
-    EXPECT_EQ(busy.refreshedPaths, (Lines{"C:\\s\\a.txt", "C:\\s\\a.txt"}));
+    RunBackup(options, busy, fs, clock);
+    // Before each entry, and again inside the copy.
+    EXPECT_EQ(busy.refreshedPaths,
+              (Lines{"C:\\s\\a.txt", "C:\\s\\b.txt", "C:\\s\\c.txt", "C:\\s\\c.txt"}));
 }
 
 TEST_F(WindowsPass, ReportsWhatCannotBeReadAndPassesOverWhatVanished) {

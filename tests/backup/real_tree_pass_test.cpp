@@ -134,6 +134,15 @@ TEST_F(RealTreePass, BacksLinksUpAsLinksAndNeverWritesThroughOne) {
     EXPECT_EQ(run().updatedCount, 0);
 }
 
+TEST_F(RealTreePass, RemovesTheTemporaryFilesOfKilledPassesOnly) {
+    const std::string live = ".tarnwick-" + std::to_string(getppid()) + "-7.tmp";
+    tree.write("back/src/" + live, "a running pass's");
+    tree.write("back/src/.tarnwick-4194999-7.tmp", "a killed pass's");
+    tree.makeFolder("src");
+    run();
+    EXPECT_EQ(tree.files("back/src"), (Files{{live, "a running pass's"}}));
+}
+
 TEST_F(RealTreePass, ACopyNeverGrantsMoreAccessThanItsSource) {
     tree.write("src/private/secret.txt", "s", 1'000);
     tree.write("src/tool", "t", 1'000);

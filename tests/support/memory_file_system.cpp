@@ -40,6 +40,7 @@ class MemoryFolder final : public OpenFolder {
         return made.ok() || fs_.isFolder(of(name)) ? Status::Ok() : made;
     }
     Status setAccess(const std::string&, const EntryInfo&) override { return Status::Ok(); }
+    void removeLeftovers() override {}
     CopyResult copyIn(OpenFolder& source, const std::string& name,
                       const CopyProgress& keepGoing) override {
         return fs_.copyFile(static_cast<MemoryFolder&>(source).of(name), of(name), keepGoing);
