@@ -23,7 +23,6 @@ std::string TrimSpaces(std::string_view text) {
 // destination, so that a link planted in the destination is never followed. Null after a failure,
 // which is logged and counted.
 std::unique_ptr<OpenFolder> OpenTargetRoot(FileSystem& fs, OpenFolder& destinationFolder,
-                                           const EntryInfo& sourceInfo,
                                            const std::string& destination,
                                            const std::string& relative, const PassOptions& options,
                                            BackupHost& host, PassResult& result,
@@ -47,7 +46,7 @@ std::unique_ptr<OpenFolder> OpenTargetRoot(FileSystem& fs, OpenFolder& destinati
         Status why = Status::Ok();
         auto next = parent.open(name, why);
         if (!next && why.gone()) {
-            why = parent.makeFolder(name, sourceInfo);
+            why = parent.makeFolder(name);
             if (why.ok()) {
                 next = parent.open(name, why);
             }
@@ -144,10 +143,8 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
                 continue;
             }
             const std::string relative = MapTargetPath(source, options.fullPath, style);
-            const auto sourceInfo = sourceFolder->info();
-            const auto targetFolder =
-                OpenTargetRoot(fs, *destinationFolder, sourceInfo.value_or(EntryInfo{}),
-                               destination, relative, options, host, result, targetFolders);
+            const auto targetFolder = OpenTargetRoot(fs, *destinationFolder, destination, relative,
+                                                     options, host, result, targetFolders);
             if (!targetFolder) {
                 continue;
             }

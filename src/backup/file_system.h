@@ -97,11 +97,13 @@ class OpenFolder {
     virtual std::optional<EntryInfo> entry(const std::string& name, Status& why) = 0;
     // A subfolder; a link where it should be is refused.
     virtual std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) = 0;
-    // Creates a subfolder with the access of `like` (see setAccess); one that is there by then
-    // (another pass made it) is as good as made.
-    virtual Status makeFolder(const std::string& name, const EntryInfo& like) = 0;
-    // Gives an entry the permission bits of `like` (never setuid or setgid) and, where the process
-    // may, its owner and group; a group that cannot be kept goes with the group's bits.
+    // Creates a subfolder that only its owner may enter, until it takes its source folder's
+    // access (setAccess) once filled; one that is there by then (another pass made it) is as good
+    // as made.
+    virtual Status makeFolder(const std::string& name) = 0;
+    // Gives an entry (or, named ".", this folder) the permission bits of `like` (never setuid or
+    // setgid) and, where the process may, its owner and group; a group that cannot be kept goes
+    // with the group's bits.
     virtual Status setAccess(const std::string& name, const EntryInfo& like) = 0;
     // Removes the temporary files that a pass left here when it was killed: those whose owner
     // (see TemporaryFileOwner) runs no more. One that cannot be removed waits for the next pass.

@@ -36,10 +36,14 @@ void FolderWalk::refreshIfDue(std::string_view path) {
 }
 
 void FolderWalk::walk(OpenFolder& source, OpenFolder& target) {
-    if (const auto self = source.info()) {
+    const auto self = source.info();
+    if (self) {
         visited_.insert({self->device, self->inode});
     }
     walk(settings_.sourceRoot, source, target);
+    if (self) {
+        keepAccess(settings_.targetRoot, target, *self, target.info());
+    }
 }
 
 std::string FolderWalk::targetPathOf(const std::string& fullPath) const {
@@ -107,10 +111,25 @@ void FolderWalk::walkSubfolder(const std::string& folder, const Subfolder& sub, 
         ++result_.failedFolders;
         return;
     }
-    if (const auto info = targetFolder->info()) {
-        targetFolders_.insert({info->device, info->inode});
+    const auto targetInfo = targetFolder->info();
+    if (targetInfo) {
+        targetFolders_.insert({targetInfo->device, targetInfo->inode});
     }
     walk(path, *sourceFolder, *targetFolder);
+    keepAccess(targetPathOf(folder + sub.name), *targetFolder, sub.info, targetInfo);
+}
+
+// A folder takes its source's access once it is filled, so that a read-only source folder does
+// not keep its own copy from being filled on the first pass.
+void FolderWalk::keepAccess(const std::string& targetPath, OpenFolder& target,
+                            const EntryInfo& source, const std::optional<EntryInfo>& copy) {
+    if (copy && copy->permissions != source.permissions) {
+        const Status kept = target.setAccess(".", source);
+        if (!kept.ok()) {
+            host_.logTop(FolderFailureText(targetPath, kept.reason()));
+            ++result_.failedFolders;
+        }
+    }
 }
 
 bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targetPath,
@@ -127,12 +146,9 @@ bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targe
     if (settings_.includeSubDirs) {
         Status why = Status::Ok();
         const auto existing = target.entry(name, why);
-        Status made = Status::Ok();
-        if (!existing || existing->kind != EntryKind::Folder) {
-            made = target.makeFolder(name, info);
-        } else if (existing->permissions != info.permissions) {
-            made = target.setAccess(name, info);  // the source's access changed since
-        }
+        const Status made = existing && existing->kind == EntryKind::Folder
+                                ? Status::Ok()
+                                : target.makeFolder(name);
         if (!made.ok()) {
             host_.logTop(FolderFailureText(targetPath, made.reason()));
             ++result_.failedFolders;

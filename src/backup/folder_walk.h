@@ -51,6 +51,8 @@ class FolderWalk {
     void walkSubfolder(const std::string& folder, const Subfolder& sub, OpenFolder& source,
                        OpenFolder& target);
     std::string targetPathOf(const std::string& fullPath) const;
+    void keepAccess(const std::string& targetPath, OpenFolder& target, const EntryInfo& source,
+                    const std::optional<EntryInfo>& copy);
     void handleFile(const std::string& fullPath, const std::string& name, const EntryInfo& source,
                     OpenFolder& sourceFolder, OpenFolder& targetFolder);
     bool takeSubfolder(const std::string& name, const std::string& targetPath,

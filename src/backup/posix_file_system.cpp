@@ -334,10 +334,9 @@ class PosixOpenFolder final : public OpenFolder {
         ::closedir(dir);
     }
 
-    Status makeFolder(const std::string& name, const EntryInfo& like) override {
-        // Made private first, so that it never stands open to more users than its source.
+    Status makeFolder(const std::string& name) override {
         if (calls_.mkdir(fd_.get(), name.c_str(), 0700) == 0) {
-            return setAccess(name, like);
+            return Status::Ok();
         }
         const int error = errno;
         struct stat st;

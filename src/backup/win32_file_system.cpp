@@ -314,7 +314,7 @@ class Win32Folder final : public OpenFolder {
 
     // A copy takes its source's attributes (see CopyFileTo); folders are made plain.
     Status setAccess(const std::string&, const EntryInfo&) override { return Status::Ok(); }
-    Status makeFolder(const std::string& name, const EntryInfo&) override {
+    Status makeFolder(const std::string& name) override {
         if (CreateDirectoryW(WidePath(path_ + name).c_str(), nullptr)) {
             return Status::Ok();
         }

@@ -35,7 +35,7 @@ class MemoryFolder final : public OpenFolder {
     std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) override {
         return fs_.openFolder(of(name), why);
     }
-    Status makeFolder(const std::string& name, const EntryInfo&) override {
+    Status makeFolder(const std::string& name) override {
         const Status made = fs_.createFolder(of(name));
         return made.ok() || fs_.isFolder(of(name)) ? Status::Ok() : made;
     }
