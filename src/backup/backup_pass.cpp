@@ -1,8 +1,8 @@
 #include "backup/backup_pass.h"
 
 #include "backup/folder_walk.h"
-#include "backup/path_helpers.h"
 #include "backup/pass_texts.h"
+#include "backup/path_helpers.h"
 #include "common/number_text.h"
 
 namespace tarnwick {
@@ -19,12 +19,58 @@ std::string TrimSpaces(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-// The target folder of a source: the destination, the mapped part and a separator, without
-// doubling the separator when the mapped part is empty.
-std::string TargetRootOf(const std::string& destination, const std::string& source,
-                         const PassOptions& options) {
-    std::string target = destination + MapTargetPath(source, options.fullPath, options.style);
-    return WithTrailingSeparator(std::move(target), options.style);
+// Opens (and where missing, creates) the target folder of a source, one name at a time below the
+// destination, so that a link planted in the destination is never followed. Null after a failure,
+// which is logged and counted.
+std::unique_ptr<OpenFolder> OpenTargetRoot(FileSystem& fs, OpenFolder& destinationFolder,
+                                           const std::string& destination,
+                                           const std::string& relative, const PassOptions& options,
+                                           BackupHost& host, PassResult& result,
+                                           FolderIds& targetFolders) {
+    const char separator = Separator(options.style);
+    std::unique_ptr<OpenFolder> folder;
+    std::string path = destination;
+    for (std::size_t start = 0; start < relative.size();) {
+        std::size_t end = relative.find(separator, start);
+        if (end == std::string::npos) {
+            end = relative.size();
+        }
+        const std::string name = relative.substr(start, end - start);
+        start = end + 1;
+        if (name.empty()) {
+            continue;
+        }
+        path += name;
+        path += separator;
+        OpenFolder& parent = folder ? *folder : destinationFolder;
+        Status why = Status::Ok();
+        auto next = parent.open(name, why);
+        if (!next && why.gone()) {
+            why = parent.makeFolder(name);
+            if (why.ok()) {
+                next = parent.open(name, why);
+            }
+        }
+        if (!next) {
+            host.logTop(FolderFailureText(path, why.reason()));
+            ++result.failedFolders;
+            return nullptr;
+        }
+        folder = std::move(next);
+    }
+    if (!folder) {  // the target folder is the destination itself
+        Status why = Status::Ok();
+        folder = fs.openFolder(destination, why);
+        if (!folder) {
+            host.logTop(FolderFailureText(destination, why.reason()));
+            ++result.failedFolders;
+            return nullptr;
+        }
+    }
+    if (const auto info = folder->info()) {
+        targetFolders.insert({info->device, info->inode});
+    }
+    return folder;
 }
 
 }  // namespace
@@ -42,12 +88,16 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
     host.passStarted();
     host.logTop(kScanStartText);
 
-    const std::string destination = WithTrailingSeparator(TrimSpaces(options.destination), style);
-    host.setDestinationText(destination);
-
-    // Relative or blank destinations would land wherever the program happens to run.
-    bool destinationReady = IsFullPath(destination, style);
+    // A blank box would become a lone separator: on POSIX the root of the whole machine. The box
+    // keeps its text then, so that no later pass or save takes the root for the destination.
+    const std::string trimmed = TrimSpaces(options.destination);
+    const std::string destination = WithTrailingSeparator(trimmed, style);
+    bool destinationReady = !trimmed.empty() && IsFullPath(destination, style);
+    if (!trimmed.empty()) {
+        host.setDestinationText(destination);
+    }
     if (!destinationReady) {
+        // Relative destinations would land wherever the program happens to run.
         host.logTop(InvalidDestinationText(options.destination));
         ++result.failedFolders;
     } else if (auto failure = MakeFolderWithParents(fs, destination, style)) {
@@ -56,33 +106,57 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
         destinationReady = false;
     }
 
+    std::unique_ptr<OpenFolder> destinationFolder;
     if (destinationReady) {
+        Status why = Status::Ok();
+        destinationFolder = fs.openFolder(destination, why);
+        if (!destinationFolder) {
+            host.logTop(FolderFailureText(destination, why.reason()));
+            ++result.failedFolders;
+        }
+    }
+
+    if (destinationFolder) {
         const std::int64_t sizeLimit = SizeLimitBytes(options.sizeLimitText);
-        const auto destinationInfo = fs.attributes(destination);
+        const bool twoSecondTimes = fs.hasTwoSecondTimes(destination);
+        FolderIds targetFolders;
+        if (const auto info = destinationFolder->info()) {
+            targetFolders.insert({info->device, info->inode});
+        }
         for (std::size_t index = 0; index < options.sources.size(); ++index) {
             const std::string& entry = options.sources[index];
             if (!IsFullPath(entry, style)) {
                 host.logTop(InvalidSourceText(entry));
+                ++result.failedFolders;
                 continue;
             }
             const std::string source = WithTrailingSeparator(entry, style);
             if (source != entry) {
                 host.setSourceEntry(index, source);
             }
-            const std::string targetRoot = TargetRootOf(destination, source, options);
-            if (auto failure = MakeFolderWithParents(fs, targetRoot, style)) {
-                host.logTop(FolderFailureText(failure->path, failure->reason));
+            Status why = Status::Ok();
+            const auto sourceFolder = fs.openFolder(source, why);
+            if (!sourceFolder) {
+                host.logTop(why.gone() ? MissingSourceText(source)
+                                       : UnreadableFolderText(source, why.reason()));
                 ++result.failedFolders;
                 continue;
             }
+            const std::string relative = MapTargetPath(source, options.fullPath, style);
+            const auto targetFolder = OpenTargetRoot(fs, *destinationFolder, destination, relative,
+                                                     options, host, result, targetFolders);
+            if (!targetFolder) {
+                continue;
+            }
             FolderWalk::Settings settings{source,
-                                          targetRoot,
+                                          WithTrailingSeparator(destination + relative, style),
                                           options.includeSubDirs,
                                           options.sizeLimitOn,
                                           sizeLimit,
                                           style,
-                                          destinationInfo};
-            FolderWalk(std::move(settings), host, fs, clock, lastRefresh, result).walk(source);
+                                          twoSecondTimes};
+            FolderWalk(std::move(settings), host, clock, lastRefresh, result, targetFolders)
+                .walk(*sourceFolder, *targetFolder);
             if (host.stopRequested()) {
                 result.stopped = true;
                 break;
@@ -92,6 +166,9 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
 
     if (result.failedCopies > 0) {
         host.logTop(FailedCopiesText(result.failedCopies));
+    }
+    if (result.failedFolders > 0) {
+        host.logTop(FailedFoldersText(result.failedFolders));
     }
     host.logTop(result.updatedCount > 0
                     ? UpdatedSummaryText(result.updatedCount, result.updatedBytes)

@@ -16,28 +16,34 @@ struct FileTime {
 };
 
 enum class EntryKind {
-    File,    // a regular file (or a link to one)
-    Folder,  // a folder (or a link to one)
+    File,    // a regular file (or, listed by path, a link to one)
+    Folder,  // a folder (or, listed by path, a link to one)
+    Link,    // a symbolic link inside a walked folder: backed up as a link, never followed
     Other,   // a device, pipe or socket: never copied, a pipe would block the pass for ever
 };
 
 struct EntryInfo {
     EntryKind kind = EntryKind::File;
     FileTime modified;
-    std::uint64_t size = 0;
+    std::uint64_t size = 0;  // a link's: the length of its text
     // Identifies a folder on its file system, so the walk can tell a link that leads back
     // into a folder it is already inside.
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     // Windows' hidden or system attribute; never set on POSIX, where no such attribute exists.
     bool hiddenOrSystem = false;
+    // POSIX permission bits, owner and group; 0 on Windows, where the attributes go with a copy.
+    std::uint32_t permissions = 0;
+    std::uint32_t owner = 0;
+    std::uint32_t group = 0;
 };
 
 struct ListedEntry {
     std::string name;
-    // Empty when the entry's attributes could not be read (it vanished since it was listed,
-    // or it is a link to nowhere).
+    // Empty when the entry's attributes could not be read: it vanished since it was listed,
+    // or `failure` says why.
     std::optional<EntryInfo> info;
+    std::string failure;
 };
 
 // One open listing of a folder. "." and ".." are not delivered.
@@ -51,17 +57,23 @@ class FolderListing {
 class Status {
   public:
     static Status Ok() { return Status(); }
-    static Status Failed(std::string reason) { return Status(std::move(reason)); }
+    static Status Failed(std::string reason) { return Status(std::move(reason), false); }
+    // The path does not exist (or no longer does).
+    static Status Gone(std::string reason) { return Status(std::move(reason), true); }
     bool ok() const { return !reason_.has_value(); }
+    bool gone() const { return gone_; }
     const std::string& reason() const { return *reason_; }
 
   private:
     Status() = default;
-    explicit Status(std::string reason) : reason_(std::move(reason)) {}
+    Status(std::string reason, bool gone) : reason_(std::move(reason)), gone_(gone) {}
     std::optional<std::string> reason_;
+    bool gone_ = false;
 };
 
-enum class CopyOutcome { Copied, Stopped, Failed };
+// Changed: the source's size or times moved while its bytes were read; the copy was discarded.
+// NotAFile: the source turned into something else (a pipe, a device) since it was listed.
+enum class CopyOutcome { Copied, Stopped, Failed, Changed, NotAFile };
 
 struct CopyResult {
     CopyOutcome outcome = CopyOutcome::Copied;
@@ -77,27 +89,69 @@ class FileLock {
 // Called between the chunks of a long copy; answering false abandons the copy.
 using CopyProgress = std::function<bool()>;
 
+// A folder that a pass holds open while it walks or writes it. Names are entries of this folder,
+// and a link among them is never followed: on POSIX the pass works on folder handles, so no write
+// leaves the destination through a link planted in it, and no path length limit applies.
+class OpenFolder {
+  public:
+    virtual ~OpenFolder() = default;
+
+    // This folder's own attributes (its identity above all).
+    virtual std::optional<EntryInfo> info() = 0;
+    virtual std::unique_ptr<FolderListing> list(Status& why) = 0;
+    // An entry's own attributes: a link's, not those of what it points to.
+    virtual std::optional<EntryInfo> entry(const std::string& name, Status& why) = 0;
+    // A subfolder; a link where it should be is refused.
+    virtual std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) = 0;
+    // Creates a subfolder that only its owner may enter, until it takes its source folder's
+    // access (setAccess) once filled; one that is there by then (another pass made it) is as good
+    // as made.
+    virtual Status makeFolder(const std::string& name) = 0;
+    // Gives an entry (or, named ".", this folder) the permission bits of `like` (never setuid or
+    // setgid) and, where the process may, its owner and group; a group that cannot be kept goes
+    // with the group's bits.
+    virtual Status setAccess(const std::string& name, const EntryInfo& like) = 0;
+    // Removes the temporary files that a pass left here when it was killed: those whose owner
+    // (see TemporaryFileOwner) runs no more. One that cannot be removed waits for the next pass.
+    virtual void removeLeftovers() = 0;
+    // Copies the entry `name` of `source` (from the same file system) to the same name here, a
+    // link as a link, so that no partial file is ever seen: the bytes go to a temporary file
+    // beside the target, which is stamped with the source's modification time and only then
+    // renamed over the target. A failed or abandoned copy removes the temporary file and leaves
+    // the target as it was; so does a copy whose source changed meanwhile.
+    virtual CopyResult copyIn(OpenFolder& source, const std::string& name,
+                              const CopyProgress& keepGoing) = 0;
+};
+
 // Every file-system call the rules make goes through here, so tests can inject faults and each
 // system brings its own implementation.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
-    // Null when the folder cannot be listed.
-    virtual std::unique_ptr<FolderListing> list(const std::string& folder) = 0;
+    // Null when the folder cannot be listed, with the reason in `why`.
+    virtual std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) = 0;
+    std::unique_ptr<FolderListing> list(const std::string& folder) {
+        Status ignored = Status::Ok();
+        return openListing(folder, ignored);
+    }
 
-    // Empty when the path's attributes cannot be read. A trailing separator is accepted.
-    virtual std::optional<EntryInfo> attributes(const std::string& path) = 0;
+    // Empty when the path's attributes cannot be read, with the reason in `why`. A trailing
+    // separator is accepted.
+    virtual std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) = 0;
+    std::optional<EntryInfo> attributes(const std::string& path) {
+        Status ignored = Status::Ok();
+        return readAttributes(path, ignored);
+    }
+
+    // Opens a folder by its path, following links on the way: the user chose that path.
+    virtual std::unique_ptr<OpenFolder> openFolder(const std::string& path, Status& why) = 0;
+
+    // True where the file system holding the path keeps modification times to 2 seconds (FAT).
+    virtual bool hasTwoSecondTimes(const std::string& path) = 0;
 
     // Creates one folder whose parent exists.
     virtual Status createFolder(const std::string& path) = 0;
-
-    // Copies a file so that no partial file is ever seen at the target: the bytes go to a
-    // temporary file beside the target, which is stamped with the source's modification time
-    // and only then renamed over the target. A failed or abandoned copy removes the temporary
-    // file and leaves the target as it was.
-    virtual CopyResult copyFile(const std::string& source, const std::string& target,
-                                const CopyProgress& keepGoing) = 0;
 
     // A whole small file (the task file). Empty, with the reason, when it cannot be read.
     virtual std::optional<std::string> readFile(const std::string& path, std::string& reason) = 0;

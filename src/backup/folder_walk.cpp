@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "backup/path_helpers.h"
 #include "backup/pass_texts.h"
+#include "backup/path_helpers.h"
 
 namespace tarnwick {
 namespace {
@@ -12,14 +12,14 @@ constexpr double kRefreshSeconds = 0.4;
 
 }  // namespace
 
-FolderWalk::FolderWalk(Settings settings, BackupHost& host, FileSystem& fs, Clock& clock,
-                       double& lastRefresh, PassResult& result)
+FolderWalk::FolderWalk(Settings settings, BackupHost& host, Clock& clock, double& lastRefresh,
+                       PassResult& result, FolderIds& targetFolders)
     : settings_(std::move(settings)),
       host_(host),
-      fs_(fs),
       clock_(clock),
       lastRefresh_(lastRefresh),
-      result_(result) {}
+      result_(result),
+      targetFolders_(targetFolders) {}
 
 bool FolderWalk::stopped() {
     if (host_.stopRequested()) {
@@ -35,64 +35,122 @@ void FolderWalk::refreshIfDue(std::string_view path) {
     }
 }
 
-void FolderWalk::walk(const std::string& path) {
-    const auto self = fs_.attributes(path);
-    if (!self || self->kind != EntryKind::Folder) {
-        return;
+void FolderWalk::walk(OpenFolder& source, OpenFolder& target) {
+    const auto self = source.info();
+    if (self) {
+        visited_.insert({self->device, self->inode});
     }
-    const std::string folder = WithTrailingSeparator(path, settings_.style);
-    openFolders_.push_back({self->device, self->inode});
+    walk(settings_.sourceRoot, source, target);
+    if (self) {
+        keepAccess(settings_.targetRoot, target, *self, target.info());
+    }
+}
 
-    std::vector<std::string> subfolders;
-    if (auto listing = fs_.list(folder)) {
+std::string FolderWalk::targetPathOf(const std::string& fullPath) const {
+    std::string targetPath = settings_.targetRoot;
+    targetPath.append(fullPath, settings_.sourceRoot.size());
+    return targetPath;
+}
+
+void FolderWalk::walk(const std::string& folder, OpenFolder& source, OpenFolder& target) {
+    target.removeLeftovers();
+    std::vector<Subfolder> subfolders;
+    Status why = Status::Ok();
+    if (auto listing = source.list(why)) {
         ListedEntry entry;
-        const std::size_t relativeStart = settings_.sourceRoot.size();
         while (!stopped() && listing->next(entry)) {
             const std::string fullPath = folder + entry.name;
-            std::string targetPath = settings_.targetRoot;
-            targetPath.append(fullPath, relativeStart);
             refreshIfDue(fullPath);
             if (stopped()) {
                 break;  // the user may have pressed stop during the refresh
             }
             if (!entry.info) {
-                continue;  // vanished since it was listed, or a link to nowhere
+                // An entry that vanished since it was listed needs no backup.
+                if (!entry.failure.empty()) {
+                    host_.logTop(UnreadableEntryText(fullPath, entry.failure));
+                    ++result_.failedCopies;
+                }
+                continue;
             }
             if (entry.info->kind == EntryKind::Folder) {
-                if (takeSubfolder(entry.name, targetPath, *entry.info)) {
-                    subfolders.push_back(entry.name);
+                if (takeSubfolder(entry.name, targetPathOf(fullPath), *entry.info, target)) {
+                    subfolders.push_back({entry.name, *entry.info});
                 }
-            } else if (entry.info->kind == EntryKind::File) {
-                handleFile(fullPath, targetPath, *entry.info);
+            } else if (entry.info->kind != EntryKind::Other) {
+                handleFile(fullPath, entry.name, *entry.info, source, target);
             }
         }
+    } else if (!why.gone()) {
+        host_.logTop(UnreadableFolderText(folder, why.reason()));
+        ++result_.failedFolders;
     }
 
     if (settings_.includeSubDirs) {
-        for (auto name = subfolders.rbegin(); name != subfolders.rend() && !stopped(); ++name) {
-            walk(folder + *name);
+        for (auto sub = subfolders.rbegin(); sub != subfolders.rend() && !stopped(); ++sub) {
+            walkSubfolder(folder, *sub, source, target);
         }
     }
-    openFolders_.pop_back();
+}
+
+void FolderWalk::walkSubfolder(const std::string& folder, const Subfolder& sub, OpenFolder& source,
+                               OpenFolder& target) {
+    const std::string path = WithTrailingSeparator(folder + sub.name, settings_.style);
+    Status why = Status::Ok();
+    auto sourceFolder = source.open(sub.name, why);
+    if (!sourceFolder) {
+        if (!why.gone()) {  // a folder that vanished since the listing needs no backup
+            host_.logTop(UnreadableFolderText(path, why.reason()));
+            ++result_.failedFolders;
+        }
+        return;
+    }
+    // Never through a link planted where the target folder belongs.
+    auto targetFolder = target.open(sub.name, why);
+    if (!targetFolder) {
+        host_.logTop(FolderFailureText(targetPathOf(folder + sub.name), why.reason()));
+        ++result_.failedFolders;
+        return;
+    }
+    const auto targetInfo = targetFolder->info();
+    if (targetInfo) {
+        targetFolders_.insert({targetInfo->device, targetInfo->inode});
+    }
+    walk(path, *sourceFolder, *targetFolder);
+    keepAccess(targetPathOf(folder + sub.name), *targetFolder, sub.info, targetInfo);
+}
+
+// A folder takes its source's access once it is filled, so that a read-only source folder does
+// not keep its own copy from being filled on the first pass.
+void FolderWalk::keepAccess(const std::string& targetPath, OpenFolder& target,
+                            const EntryInfo& source, const std::optional<EntryInfo>& copy) {
+    if (copy && copy->permissions != source.permissions) {
+        const Status kept = target.setAccess(".", source);
+        if (!kept.ok()) {
+            host_.logTop(FolderFailureText(targetPath, kept.reason()));
+            ++result_.failedFolders;
+        }
+    }
 }
 
 bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targetPath,
-                               const EntryInfo& info) {
+                               const EntryInfo& info, OpenFolder& target) {
     if (host_.typeFilter().skipsFolder(name)) {
         return false;
     }
-    const FolderId id{info.device, info.inode};
-    if (std::find(openFolders_.begin(), openFolders_.end(), id) != openFolders_.end()) {
-        return false;  // a link back into a folder we are inside would never end
+    const std::pair id{info.device, info.inode};
+    // A junction back into a folder already walked, or into the backup itself, would grow the
+    // walk (and the backup) with every pass.
+    if (!visited_.insert(id).second || targetFolders_.count(id) != 0) {
+        return false;
     }
-    const auto& destination = settings_.destination;
-    if (destination && FolderId{destination->device, destination->inode} == id) {
-        return false;  // backing the backup up into itself would grow it with every pass
-    }
-    if (settings_.includeSubDirs && !IsFolder(fs_, targetPath)) {
-        const Status created = fs_.createFolder(targetPath);
-        if (!created.ok()) {
-            host_.logTop(FolderFailureText(targetPath, created.reason()));
+    if (settings_.includeSubDirs) {
+        Status why = Status::Ok();
+        const auto existing = target.entry(name, why);
+        const Status made = existing && existing->kind == EntryKind::Folder
+                                ? Status::Ok()
+                                : target.makeFolder(name);
+        if (!made.ok()) {
+            host_.logTop(FolderFailureText(targetPath, made.reason()));
             ++result_.failedFolders;
             return false;  // nothing below it could be copied
         }
@@ -100,11 +158,52 @@ bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targe
     return true;
 }
 
-void FolderWalk::handleFile(const std::string& fullPath, const std::string& targetPath,
-                            const EntryInfo& source) {
+bool FolderWalk::unchanged(const EntryInfo& source, const EntryInfo& copy) const {
+    if (copy.size != source.size) {
+        return false;  // a torn or truncated copy, whatever its time says
+    }
+    if (!settings_.twoSecondTimes) {
+        return copy.modified.seconds == source.modified.seconds;
+    }
+    constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+    const std::int64_t apart =
+        (copy.modified.seconds - source.modified.seconds) * kNanosecondsPerSecond +
+        (copy.modified.nanoseconds - source.modified.nanoseconds);
+    return apart > -2 * kNanosecondsPerSecond && apart < 2 * kNanosecondsPerSecond;
+}
+
+// A source that changes under the reader is copied again, a few times, before the pass gives up.
+CopyResult FolderWalk::copy(const std::string& fullPath, const std::string& name,
+                            OpenFolder& source, OpenFolder& target) {
+    constexpr int kAttempts = 3;
+    CopyResult result;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        result = target.copyIn(source, name, [&] {
+            refreshIfDue(fullPath);
+            return !stopped();
+        });
+        if (result.outcome != CopyOutcome::Changed) {
+            return result;
+        }
+    }
+    return {CopyOutcome::Failed, std::string(kChangedDuringCopyText)};
+}
+
+void FolderWalk::handleFile(const std::string& fullPath, const std::string& name,
+                            const EntryInfo& source, OpenFolder& sourceFolder,
+                            OpenFolder& targetFolder) {
     // A missing copy is always a candidate, whatever the source's own time.
-    const auto copyTime = FileStamp(fs_, targetPath);
-    if (copyTime && copyTime->seconds == source.modified.seconds) {
+    Status why = Status::Ok();
+    const auto copied = targetFolder.entry(name, why);
+    if (copied && copied->kind == source.kind && unchanged(source, *copied)) {
+        // A change of access alone reaches the copy without copying or logging it.
+        if (copied->permissions != source.permissions && source.kind == EntryKind::File) {
+            const Status kept = targetFolder.setAccess(name, source);
+            if (!kept.ok()) {
+                host_.logTop(CopyFailureText(fullPath, kept.reason()));
+                ++result_.failedCopies;
+            }
+        }
         return;
     }
     const bool selected = settings_.sizeLimitOn
@@ -115,15 +214,12 @@ void FolderWalk::handleFile(const std::string& fullPath, const std::string& targ
     }
     host_.logTop(fullPath);
     if (!host_.noCopy()) {
-        const CopyResult copy = fs_.copyFile(fullPath, targetPath, [&] {
-            refreshIfDue(fullPath);
-            return !stopped();
-        });
-        if (copy.outcome == CopyOutcome::Stopped) {
+        const CopyResult result = copy(fullPath, name, sourceFolder, targetFolder);
+        if (result.outcome == CopyOutcome::Stopped || result.outcome == CopyOutcome::NotAFile) {
             return;
         }
-        if (copy.outcome == CopyOutcome::Failed) {
-            host_.logTop(CopyFailureText(fullPath, copy.reason));
+        if (result.outcome == CopyOutcome::Failed) {
+            host_.logTop(CopyFailureText(fullPath, result.reason));
             ++result_.failedCopies;
             return;
         }

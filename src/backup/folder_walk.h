@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "backup/backup_host.h"
@@ -11,10 +13,15 @@
 
 namespace tarnwick {
 
+// A folder's identity on its file system: device and inode (volume and file index on Windows).
+using FolderIds = std::set<std::pair<std::uint64_t, std::uint64_t>>;
+
 // The walk of one source folder and everything below it: compares each file's time with its
-// copy's, copies what changed and passes the filter, creates the mirrored folders.
+// copy's, copies what changed and passes the filter, creates the mirrored folders. Both sides
+// are walked through open folders, so a link planted in the destination is never written
+// through and no path length limit applies.
 class FolderWalk {
-public:
+  public:
     struct Settings {
         std::string sourceRoot;  // ends in a separator
         std::string targetRoot;  // ends in a separator
@@ -22,36 +29,48 @@ public:
         bool sizeLimitOn = false;
         std::int64_t sizeLimitBytes = 0;
         PathStyle style = kHostPathStyle;
-        // The destination folder itself is never walked into, should it lie inside a source.
-        std::optional<EntryInfo> destination;
+        // The destination keeps times to 2 seconds (FAT): closer times count as equal.
+        bool twoSecondTimes = false;
     };
 
-    FolderWalk(Settings settings, BackupHost& host, FileSystem& fs, Clock& clock,
-               double& lastRefresh, PassResult& result);
+    // `targetFolders` holds the destination and every target folder the pass has opened: the
+    // walk never enters one of them, should a source lead there, and adds the ones it opens.
+    FolderWalk(Settings settings, BackupHost& host, Clock& clock, double& lastRefresh,
+               PassResult& result, FolderIds& targetFolders);
 
-    void walk(const std::string& path);
+    // Walks the source root into the target root.
+    void walk(OpenFolder& source, OpenFolder& target);
 
-private:
-    struct FolderId {
-        std::uint64_t device;
-        std::uint64_t inode;
-        bool operator==(const FolderId&) const = default;
+  private:
+    struct Subfolder {
+        std::string name;
+        EntryInfo info;
     };
 
-    void handleFile(const std::string& fullPath, const std::string& targetPath,
-                    const EntryInfo& source);
+    void walk(const std::string& folder, OpenFolder& source, OpenFolder& target);
+    void walkSubfolder(const std::string& folder, const Subfolder& sub, OpenFolder& source,
+                       OpenFolder& target);
+    std::string targetPathOf(const std::string& fullPath) const;
+    void keepAccess(const std::string& targetPath, OpenFolder& target, const EntryInfo& source,
+                    const std::optional<EntryInfo>& copy);
+    void handleFile(const std::string& fullPath, const std::string& name, const EntryInfo& source,
+                    OpenFolder& sourceFolder, OpenFolder& targetFolder);
     bool takeSubfolder(const std::string& name, const std::string& targetPath,
-                       const EntryInfo& info);
+                       const EntryInfo& info, OpenFolder& target);
+    bool unchanged(const EntryInfo& source, const EntryInfo& copy) const;
+    CopyResult copy(const std::string& fullPath, const std::string& name, OpenFolder& source,
+                    OpenFolder& target);
     void refreshIfDue(std::string_view path);
     bool stopped();
 
     Settings settings_;
     BackupHost& host_;
-    FileSystem& fs_;
     Clock& clock_;
     double& lastRefresh_;
     PassResult& result_;
-    std::vector<FolderId> openFolders_;  // the folders on the current path, for link loops
+    FolderIds& targetFolders_;
+    // Each folder is walked once per source, however many junctions or mounts lead to it.
+    FolderIds visited_;
 };
 
 }  // namespace tarnwick

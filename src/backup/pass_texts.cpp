@@ -25,8 +25,24 @@ std::string FolderFailureText(std::string_view path, std::string_view reason) {
     return Join("无法创建文件夹:", path, " (", reason, ")");
 }
 
+std::string UnreadableFolderText(std::string_view path, std::string_view reason) {
+    return Join("无法读取文件夹:", path, " (", reason, ")");
+}
+
+std::string UnreadableEntryText(std::string_view path, std::string_view reason) {
+    return Join("无法读取:", path, " (", reason, ")");
+}
+
+std::string MissingSourceText(std::string_view path) {
+    return Join("源文件夹不存在:", path);
+}
+
 std::string FailedCopiesText(std::int64_t count) {
     return Join("有 ", std::to_string(count), " 个文件复制失败！");
+}
+
+std::string FailedFoldersText(std::int64_t count) {
+    return Join("有 ", std::to_string(count), " 个文件夹无法备份！");
 }
 
 std::string InvalidSourceText(std::string_view entry) {

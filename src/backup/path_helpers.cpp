@@ -23,12 +23,29 @@ bool IsFolder(FileSystem& fs, const std::string& path) {
     return info && info->kind == EntryKind::Folder;
 }
 
-std::optional<FileTime> FileStamp(FileSystem& fs, const std::string& path) {
-    const auto info = fs.attributes(path);
-    if (!info) {
+std::optional<unsigned long> TemporaryFileOwner(std::string_view name) {
+    constexpr std::string_view kPrefix = ".tarnwick-";
+    constexpr std::string_view kSuffix = ".tmp";
+    if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) {
         return std::nullopt;
     }
-    return info->modified;
+    unsigned long owner = 0;
+    std::size_t position = kPrefix.size();
+    for (; position < name.size() && name[position] >= '0' && name[position] <= '9'; ++position) {
+        owner = owner * 10 + static_cast<unsigned long>(name[position] - '0');
+    }
+    if (position == kPrefix.size() || position >= name.size() || name[position] != '-') {
+        return std::nullopt;
+    }
+    return owner;
+}
+
+Status CreateFolder(FileSystem& fs, const std::string& path) {
+    Status created = fs.createFolder(path);
+    if (!created.ok() && IsFolder(fs, path)) {
+        return Status::Ok();
+    }
+    return created;
 }
 
 std::string_view GetExtension(std::string_view path) {
@@ -50,7 +67,7 @@ std::optional<FolderFailure> MakeFolderPath(FileSystem& fs, const std::string& p
         return failure;
     }
     if (!IsDriveRoot(parent, style) && !IsFolder(fs, parent)) {
-        const Status created = fs.createFolder(parent);
+        const Status created = CreateFolder(fs, parent);
         if (!created.ok()) {
             return FolderFailure{parent, created.reason()};
         }
@@ -66,7 +83,7 @@ std::optional<FolderFailure> MakeFolderWithParents(FileSystem& fs, const std::st
     if (auto failure = MakeFolderPath(fs, path, style)) {
         return failure;
     }
-    const Status created = fs.createFolder(path);
+    const Status created = CreateFolder(fs, path);
     if (!created.ok()) {
         return FolderFailure{path, created.reason()};
     }
@@ -88,8 +105,8 @@ std::string MapTargetPath(std::string_view folder, bool fullPath, PathStyle styl
     return std::string(part.substr(0, 1));
 }
 
-std::string FolderTargetText(std::string_view destination, std::string_view folder,
-                             bool fullPath, PathStyle style) {
+std::string FolderTargetText(std::string_view destination, std::string_view folder, bool fullPath,
+                             PathStyle style) {
     std::string text = "备份到:";
     text += destination;
     if (!EndsWithSeparator(destination, style)) {

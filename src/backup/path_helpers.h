@@ -12,17 +12,22 @@ namespace tarnwick {
 // True when the path names an existing folder; false for files, missing paths and bad names.
 bool IsFolder(FileSystem& fs, const std::string& path);
 
-// The modification time of a file; empty when it cannot be read (a missing copy, above all).
-std::optional<FileTime> FileStamp(FileSystem& fs, const std::string& path);
-
 // From the last "." of the whole string to its end, case kept; empty without a ".".
 // A dot in a folder name counts when the file name itself has none.
 std::string_view GetExtension(std::string_view path);
+
+// A copy is written to ".tarnwick-PID-N.tmp" beside its target first. The process number PID of
+// such a name, or nothing for any other name.
+std::optional<unsigned long> TemporaryFileOwner(std::string_view name);
 
 struct FolderFailure {
     std::string path;    // the folder that could not be created
     std::string reason;  // the system's text
 };
+
+// Creates one folder whose parent exists. A folder that is there by the time it is made (another
+// pass made it first) is as good as made.
+Status CreateFolder(FileSystem& fs, const std::string& path);
 
 // Creates the missing parent folders of a path (not the path itself), top down.
 std::optional<FolderFailure> MakeFolderPath(FileSystem& fs, const std::string& path,
@@ -38,7 +43,7 @@ std::string MapTargetPath(std::string_view folder, bool fullPath, PathStyle styl
 
 // The text of the log line that tells where a source folder will be backed up:
 // "备份到:" + destination (with a separator) + the folder's part below it.
-std::string FolderTargetText(std::string_view destination, std::string_view folder,
-                             bool fullPath, PathStyle style);
+std::string FolderTargetText(std::string_view destination, std::string_view folder, bool fullPath,
+                             PathStyle style);
 
 }  // namespace tarnwick

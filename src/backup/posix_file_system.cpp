@@ -1,6 +1,7 @@
 // The file system seam on Linux and other POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,13 +14,28 @@
 #include <utility>
 #include <vector>
 
+#include "backup/path_helpers.h"
 #include "backup/posix_file_system.h"
 
 namespace tarnwick {
 namespace {
 
+// The permission bits a copy keeps: never setuid or setgid.
+constexpr mode_t kKeptBits = S_ISVTX | S_IRWXU | S_IRWXG | S_IRWXO;
+
+// The system's text, in the language of the program's locale.
 std::string SystemReason(int error) {
     return std::system_category().message(error);
+}
+
+// A path that does not exist reads as gone rather than failed.
+Status FailureOf(int error) {
+    return error == ENOENT || error == ENOTDIR ? Status::Gone(SystemReason(error))
+                                               : Status::Failed(SystemReason(error));
+}
+
+bool SameTimespec(const struct timespec& a, const struct timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
 EntryInfo InfoFromStat(const struct stat& st) {
@@ -28,6 +44,8 @@ EntryInfo InfoFromStat(const struct stat& st) {
         info.kind = EntryKind::Folder;
     } else if (S_ISREG(st.st_mode)) {
         info.kind = EntryKind::File;
+    } else if (S_ISLNK(st.st_mode)) {
+        info.kind = EntryKind::Link;
     } else {
         info.kind = EntryKind::Other;
     }
@@ -36,12 +54,32 @@ EntryInfo InfoFromStat(const struct stat& st) {
     info.size = static_cast<std::uint64_t>(st.st_size);
     info.device = static_cast<std::uint64_t>(st.st_dev);
     info.inode = static_cast<std::uint64_t>(st.st_ino);
+    info.permissions = static_cast<std::uint32_t>(st.st_mode & kKeptBits);
+    info.owner = static_cast<std::uint32_t>(st.st_uid);
+    info.group = static_cast<std::uint32_t>(st.st_gid);
     return info;
 }
 
+// Gives an entry its source's access; `chown` and `chmod` act on it (by handle or by name).
+// Only root may give a copy another owner; a group that cannot be kept is dropped together with
+// the group's permission bits, so the copy never grants more than its source.
+template <typename Chown, typename Chmod>
+int KeepAccess(const EntryInfo& like, Chown chown, Chmod chmod) {
+    mode_t bits = like.permissions;
+    if (::geteuid() == 0 && chown(like.owner, like.group) != 0) {
+        if (chown(like.owner, static_cast<gid_t>(-1)) != 0) {
+            return -1;
+        }
+        bits &= ~static_cast<mode_t>(S_IRWXG);
+    }
+    return chmod(bits);
+}
+
+// Lists a folder; `follow` reads the attributes of what a link points to rather than the link's.
 class PosixFolderListing final : public FolderListing {
   public:
-    explicit PosixFolderListing(DIR* dir) : dir_(dir) {}
+    PosixFolderListing(DIR* dir, bool follow)
+        : dir_(dir), flags_(follow ? 0 : AT_SYMLINK_NOFOLLOW) {}
     ~PosixFolderListing() override { closedir(dir_); }
 
     bool next(ListedEntry& entry) override {
@@ -51,11 +89,15 @@ class PosixFolderListing final : public FolderListing {
                 continue;
             }
             entry.name.assign(name);
+            entry.failure.clear();
             struct stat st;
-            if (fstatat(dirfd(dir_), name, &st, 0) == 0) {
+            if (fstatat(dirfd(dir_), name, &st, flags_) == 0) {
                 entry.info = InfoFromStat(st);
             } else {
                 entry.info.reset();
+                if (errno != ENOENT) {
+                    entry.failure = SystemReason(errno);
+                }
             }
             return true;
         }
@@ -64,6 +106,7 @@ class PosixFolderListing final : public FolderListing {
 
   private:
     DIR* dir_;
+    int flags_;
 };
 
 // Closes a descriptor on every way out of the copy.
@@ -131,20 +174,34 @@ class PosixFileLock final : public FileLock {
     int fd_;
 };
 
-// Creates a fresh temporary file in the target's folder. Its name is short and never derived
-// from the file's own name, so a long name cannot make it too long.
-int CreateTemporaryFile(const std::string& folder, std::string& path) {
+// A fresh name for a temporary file. It is short and never derived from the file's own name, so
+// a long name cannot make it too long; it carries the process number of the pass that owns it.
+std::string TemporaryName() {
     static std::atomic<unsigned> counter{0};
+    return ".tarnwick-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+}
+
+// Makes a fresh entry under a temporary name (after `prefix`) with `make`, which answers like
+// open or symlinkat; a link planted under that name is never followed.
+template <typename Make>
+int CreateTemporary(const std::string& prefix, std::string& name, Make make) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = folder + ".tarnwick-" + std::to_string(::getpid()) + "-" +
-               std::to_string(counter++) + ".tmp";
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
+        name = prefix + TemporaryName();
+        const int result = make(name.c_str());
+        if (result >= 0 || errno != EEXIST) {
+            return result;
         }
     }
     errno = EEXIST;
     return -1;
+}
+
+// A temporary file in an open folder, or with a path prefix in the current one (AT_FDCWD).
+int CreateTemporaryFile(int folder, std::string& name, const std::string& prefix = {}) {
+    return CreateTemporary(prefix, name, [folder](const char* temporary) {
+        return ::openat(folder, temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        0600);
+    });
 }
 
 // The kernel writes blanks and other special characters of a mount point as octal escapes.
@@ -164,132 +221,320 @@ std::string DecodeMountField(const std::string& field) {
 
 constexpr std::size_t kChunkBytes = 8 * 1024 * 1024;
 
-// Copies the bytes, asking between chunks whether to go on. Answers 0 or an errno value, or -1
-// when the copy was abandoned.
+// Moves bytes from the current offset of one descriptor to that of the other: through the kernel
+// where it can, else through a buffer.
+class ByteMover {
+  public:
+    explicit ByteMover(const PosixCalls& calls) : calls_(calls) {}
+
+    // Moves `length` bytes (fewer when the source ends first), asking between chunks whether to
+    // go on. Answers 0 or an errno value, or -1 when the copy was abandoned.
+    int move(int in, int out, std::uint64_t length, const CopyProgress& keepGoing) {
+        for (std::uint64_t moved = 0; moved < length;) {
+            const auto want =
+                static_cast<std::size_t>(std::min<std::uint64_t>(length - moved, kChunkBytes));
+            ssize_t n = 0;
+            if (kernelCopy_) {
+                n = calls_.copyFileRange(in, out, want);
+                if (n < 0 && !kernelWorked_ &&
+                    (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
+                     errno == EPERM)) {
+                    kernelCopy_ = false;
+                    continue;
+                }
+                kernelWorked_ = true;
+            } else {
+                buffer_.resize(1024 * 1024);
+                n = calls_.read(in, buffer_.data(), std::min(want, buffer_.size()));
+                if (n < 0 && errno == EINTR) {
+                    continue;
+                }
+                for (ssize_t written = 0; n > 0 && written < n;) {
+                    const ssize_t w = calls_.write(out, buffer_.data() + written, n - written);
+                    if (w < 0 && errno != EINTR) {
+                        return errno;
+                    }
+                    written += std::max<ssize_t>(w, 0);
+                }
+            }
+            if (n < 0) {
+                return errno;
+            }
+            if (n == 0) {
+                return 0;  // the source shrank: the check after the copy sees it
+            }
+            moved += static_cast<std::uint64_t>(n);
+            if (!keepGoing()) {
+                return -1;
+            }
+        }
+        return 0;
+    }
+
+  private:
+    const PosixCalls& calls_;
+    bool kernelCopy_ = true;
+    bool kernelWorked_ = false;
+    std::vector<char> buffer_;
+};
+
+// Copies the bytes read when the copy began (a file that grows meanwhile has a new time, which
+// the check after the copy sees). Only the source's data is copied and its holes are skipped, so
+// a sparse file stays sparse. Answers 0 or an errno value, or -1 when the copy was abandoned.
 int CopyBytes(const PosixCalls& calls, int in, int out, std::uint64_t size,
               const CopyProgress& keepGoing) {
-    std::uint64_t copied = 0;
-    bool kernelCopy = true;
-    std::vector<char> buffer;
-    while (true) {
-        if (kernelCopy) {
-            // Stop at the size read when the copy began; a file that grows meanwhile has a new
-            // time, so the next pass takes it again.
-            if (copied >= size) {
-                return 0;
-            }
-            const ssize_t n = calls.copyFileRange(in, out, kChunkBytes);
-            if (n < 0) {
-                if (copied == 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL ||
-                                    errno == EOPNOTSUPP || errno == EPERM)) {
-                    kernelCopy = false;
-                    continue;
-                }
-                return errno;
-            }
-            if (n == 0) {
-                return 0;
-            }
-            copied += static_cast<std::uint64_t>(n);
-        } else {
-            if (buffer.empty()) {
-                buffer.resize(1024 * 1024);
-            }
-            const ssize_t n = calls.read(in, buffer.data(), buffer.size());
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                return errno;
-            }
-            if (n == 0) {
-                return 0;
-            }
-            for (ssize_t written = 0; written < n;) {
-                const ssize_t w = calls.write(out, buffer.data() + written, n - written);
-                if (w < 0) {
-                    if (errno == EINTR) {
-                        continue;
-                    }
-                    return errno;
-                }
-                written += w;
-            }
-            copied += static_cast<std::uint64_t>(n);
+    ByteMover mover(calls);
+    for (std::uint64_t offset = 0; offset < size;) {
+        const off_t data = ::lseek(in, static_cast<off_t>(offset), SEEK_DATA);
+        if (data < 0 && errno == ENXIO) {
+            break;  // nothing but a hole up to the end
         }
-        if (!keepGoing()) {
-            return -1;
+        const off_t hole = data < 0 ? -1 : ::lseek(in, data, SEEK_HOLE);
+        if (hole < 0 || ::lseek(in, data, SEEK_SET) < 0 || ::lseek(out, data, SEEK_SET) < 0) {
+            return errno;
         }
+        const std::uint64_t end = std::min<std::uint64_t>(static_cast<std::uint64_t>(hole), size);
+        if (const int error =
+                mover.move(in, out, end - static_cast<std::uint64_t>(data), keepGoing);
+            error != 0) {
+            return error;
+        }
+        offset = end;
     }
+    return ::ftruncate(out, static_cast<off_t>(size)) == 0 ? 0 : errno;
 }
 
-class PosixFileSystem final : public FileSystem {
+CopyResult Failed(int error) {
+    return {CopyOutcome::Failed, SystemReason(error)};
+}
+
+class PosixOpenFolder final : public OpenFolder {
   public:
-    explicit PosixFileSystem(PosixCalls calls) : calls_(std::move(calls)) {}
+    PosixOpenFolder(const PosixCalls& calls, int fd) : calls_(calls), fd_(fd) {}
 
-    std::unique_ptr<FolderListing> list(const std::string& folder) override {
-        DIR* dir = ::opendir(folder.c_str());
-        if (dir == nullptr) {
-            return nullptr;
-        }
-        return std::make_unique<PosixFolderListing>(dir);
-    }
-
-    std::optional<EntryInfo> attributes(const std::string& path) override {
+    std::optional<EntryInfo> info() override {
         struct stat st;
-        if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+        if (::fstat(fd_.get(), &st) != 0) {
             return std::nullopt;
         }
         return InfoFromStat(st);
     }
 
-    Status createFolder(const std::string& path) override {
-        if (calls_.mkdir(path.c_str(), 0777) != 0) {
+    std::unique_ptr<FolderListing> list(Status& why) override {
+        const int own = ::openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* dir = own < 0 ? nullptr : ::fdopendir(own);
+        if (dir == nullptr) {
+            why = FailureOf(errno);
+            if (own >= 0) {
+                ::close(own);
+            }
+            return nullptr;
+        }
+        return std::make_unique<PosixFolderListing>(dir, false);
+    }
+
+    std::optional<EntryInfo> entry(const std::string& name, Status& why) override {
+        struct stat st;
+        if (::fstatat(fd_.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            why = FailureOf(errno);
+            return std::nullopt;
+        }
+        return InfoFromStat(st);
+    }
+
+    std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) override {
+        const int fd =
+            ::openat(fd_.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) {
+            why = FailureOf(errno);
+            return nullptr;
+        }
+        return std::make_unique<PosixOpenFolder>(calls_, fd);
+    }
+
+    void removeLeftovers() override {
+        const int own = ::openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* dir = own < 0 ? nullptr : ::fdopendir(own);
+        if (dir == nullptr) {
+            if (own >= 0) {
+                ::close(own);
+            }
+            return;
+        }
+        const auto self = static_cast<unsigned long>(::getpid());
+        while (const dirent* found = ::readdir(dir)) {
+            const auto owner = TemporaryFileOwner(found->d_name);
+            if (owner && *owner != self && ::kill(static_cast<pid_t>(*owner), 0) != 0 &&
+                errno == ESRCH) {
+                ::unlinkat(fd_.get(), found->d_name, 0);
+            }
+        }
+        ::closedir(dir);
+    }
+
+    Status makeFolder(const std::string& name) override {
+        if (calls_.mkdir(fd_.get(), name.c_str(), 0700) == 0) {
+            return Status::Ok();
+        }
+        const int error = errno;
+        struct stat st;
+        if (error == EEXIST && ::fstatat(fd_.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISDIR(st.st_mode)) {
+            return Status::Ok();
+        }
+        return Status::Failed(SystemReason(error));
+    }
+
+    Status setAccess(const std::string& name, const EntryInfo& like) override {
+        const int folder = fd_.get();
+        const char* entry = name.c_str();
+        if (KeepAccess(
+                like,
+                [&](uid_t owner, gid_t group) {
+                    return ::fchownat(folder, entry, owner, group, AT_SYMLINK_NOFOLLOW);
+                },
+                [&](mode_t bits) {
+                    return ::fchmodat(folder, entry, bits, AT_SYMLINK_NOFOLLOW);
+                }) != 0) {
             return Status::Failed(SystemReason(errno));
         }
         return Status::Ok();
     }
 
-    CopyResult copyFile(const std::string& source, const std::string& target,
-                        const CopyProgress& keepGoing) override {
-        FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    CopyResult copyIn(OpenFolder& source, const std::string& name,
+                      const CopyProgress& keepGoing) override {
+        const int from = static_cast<PosixOpenFolder&>(source).fd_.get();
+        struct stat st;
+        if (::fstatat(from, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            return Failed(errno);
+        }
+        if (S_ISLNK(st.st_mode)) {
+            return copyLink(from, name, st);
+        }
+        // A pipe swapped in since the listing must not block the pass: open without waiting,
+        // then make sure it is a file.
+        FileDescriptor in(
+            calls_.openFile(from, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
         if (!in.valid()) {
             return Failed(errno);
         }
-        struct stat st;
         if (::fstat(in.get(), &st) != 0) {
             return Failed(errno);
         }
+        if (!S_ISREG(st.st_mode)) {
+            return {CopyOutcome::NotAFile, {}};
+        }
         std::string temporary;
-        FileDescriptor out(CreateTemporaryFile(FolderOf(target), temporary));
+        FileDescriptor out(CreateTemporaryFile(fd_.get(), temporary));
         if (!out.valid()) {
             return Failed(errno);
         }
+        auto abandon = [&](CopyResult result) {
+            out.close();
+            ::unlinkat(fd_.get(), temporary.c_str(), 0);
+            return result;
+        };
         const int copyError = CopyBytes(calls_, in.get(), out.get(),
                                         static_cast<std::uint64_t>(st.st_size), keepGoing);
         if (copyError != 0) {
-            out.close();
-            ::unlink(temporary.c_str());
-            if (copyError < 0) {
-                return {CopyOutcome::Stopped, {}};
-            }
-            return Failed(copyError);
+            return abandon(copyError < 0 ? CopyResult{CopyOutcome::Stopped, {}}
+                                         : Failed(copyError));
         }
-        // The time read before the bytes: should the source change during the copy, its new
-        // time differs from this one and the next pass copies it again.
+        // A source written to while it was read would leave a copy of mixed bytes stamped as
+        // current; it is discarded, and the caller may try again.
+        struct stat after;
+        if (::fstat(in.get(), &after) != 0 || after.st_size != st.st_size ||
+            !SameTimespec(after.st_mtim, st.st_mtim) || !SameTimespec(after.st_ctim, st.st_ctim)) {
+            return abandon({CopyOutcome::Changed, {}});
+        }
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        if (::fchmod(out.get(), st.st_mode & 0777) != 0 || ::futimens(out.get(), times) != 0 ||
-            out.close() != 0) {
-            const int error = errno;
-            ::unlink(temporary.c_str());
-            return Failed(error);
+        const int file = out.get();
+        if (KeepAccess(
+                InfoFromStat(st),
+                [file](uid_t owner, gid_t group) { return ::fchown(file, owner, group); },
+                [file](mode_t bits) { return ::fchmod(file, bits); }) != 0 ||
+            ::futimens(out.get(), times) != 0 || out.close() != 0 ||
+            calls_.rename(fd_.get(), temporary.c_str(), fd_.get(), name.c_str()) != 0) {
+            return abandon(Failed(errno));
         }
-        if (calls_.rename(temporary.c_str(), target.c_str()) != 0) {
+        return {CopyOutcome::Copied, {}};
+    }
+
+  private:
+    // A link is copied as a link with the same text and time; what it points to is never read.
+    CopyResult copyLink(int from, const std::string& name, const struct stat& st) {
+        std::string text(static_cast<std::size_t>(st.st_size) + 1, '\0');
+        const ssize_t length = ::readlinkat(from, name.c_str(), text.data(), text.size());
+        if (length < 0) {
+            return Failed(errno);
+        }
+        if (static_cast<std::size_t>(length) == text.size()) {
+            return {CopyOutcome::Changed, {}};  // the link grew since its attributes were read
+        }
+        text.resize(static_cast<std::size_t>(length));
+        std::string temporary;
+        const int folder = fd_.get();
+        if (CreateTemporary({}, temporary, [&](const char* temporaryName) {
+                return ::symlinkat(text.c_str(), folder, temporaryName);
+            }) != 0) {
+            return Failed(errno);
+        }
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::utimensat(folder, temporary.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0 ||
+            calls_.rename(folder, temporary.c_str(), folder, name.c_str()) != 0) {
             const int error = errno;
-            ::unlink(temporary.c_str());
+            ::unlinkat(folder, temporary.c_str(), 0);
             return Failed(error);
         }
         return {CopyOutcome::Copied, {}};
+    }
+
+    const PosixCalls& calls_;
+    FileDescriptor fd_;
+};
+
+class PosixFileSystem final : public FileSystem {
+  public:
+    explicit PosixFileSystem(PosixCalls calls) : calls_(std::move(calls)) {}
+
+    std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) override {
+        DIR* dir = ::opendir(folder.c_str());
+        if (dir == nullptr) {
+            why = FailureOf(errno);
+            return nullptr;
+        }
+        return std::make_unique<PosixFolderListing>(dir, true);
+    }
+
+    std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override {
+        struct stat st;
+        if (path.empty() || ::stat(path.c_str(), &st) != 0) {
+            why = FailureOf(path.empty() ? ENOENT : errno);
+            return std::nullopt;
+        }
+        return InfoFromStat(st);
+    }
+
+    std::unique_ptr<OpenFolder> openFolder(const std::string& path, Status& why) override {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            why = FailureOf(errno);
+            return nullptr;
+        }
+        return std::make_unique<PosixOpenFolder>(calls_, fd);
+    }
+
+    bool hasTwoSecondTimes(const std::string& path) override {
+        constexpr long kFatMagic = 0x4d44;  // MSDOS_SUPER_MAGIC: vfat and msdos
+        struct statfs info;
+        return calls_.statfs(path.c_str(), &info) == 0 && info.f_type == kFatMagic;
+    }
+
+    Status createFolder(const std::string& path) override {
+        if (calls_.mkdir(AT_FDCWD, path.c_str(), 0777) != 0) {
+            return Status::Failed(SystemReason(errno));
+        }
+        return Status::Ok();
     }
 
     std::optional<std::string> readFile(const std::string& path, std::string& reason) override {
@@ -321,7 +566,7 @@ class PosixFileSystem final : public FileSystem {
         struct stat old;
         const bool replacing = ::stat(target.c_str(), &old) == 0;
         std::string temporary;
-        FileDescriptor out(CreateTemporaryFile(FolderOf(target), temporary));
+        FileDescriptor out(CreateTemporaryFile(AT_FDCWD, temporary, FolderOf(target)));
         if (!out.valid()) {
             return Status::Failed(SystemReason(errno));
         }
@@ -341,7 +586,7 @@ class PosixFileSystem final : public FileSystem {
         if (written < bytes.size() ||
             (replacing ? TakeOwnerAndMode(out.get(), old) : ::fchmod(out.get(), 0644)) != 0 ||
             ::fsync(out.get()) != 0 || out.close() != 0 ||
-            calls_.rename(temporary.c_str(), target.c_str()) != 0) {
+            calls_.rename(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str()) != 0) {
             const int error = errno;
             ::unlink(temporary.c_str());
             return Status::Failed(SystemReason(error));
@@ -424,8 +669,6 @@ class PosixFileSystem final : public FileSystem {
     }
 
   private:
-    static CopyResult Failed(int error) { return {CopyOutcome::Failed, SystemReason(error)}; }
-
     PosixCalls calls_;
 };
 
@@ -437,8 +680,11 @@ PosixCalls::PosixCalls()
       copyFileRange([](int in, int out, size_t count) {
           return ::copy_file_range(in, nullptr, out, nullptr, count, 0);
       }),
-      rename(::rename),
-      mkdir(::mkdir) {}
+      openFile(
+          [](int folder, const char* name, int flags) { return ::openat(folder, name, flags); }),
+      rename(::renameat),
+      mkdir(::mkdirat),
+      statfs(::statfs) {}
 
 std::unique_ptr<FileSystem> MakePosixFileSystem(PosixCalls calls) {
     return std::make_unique<PosixFileSystem>(std::move(calls));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sys/types.h>
+#include <sys/vfs.h>
 
 #include <functional>
 #include <memory>
@@ -19,8 +20,11 @@ struct PosixCalls {
     std::function<ssize_t(int fd, const void* buffer, size_t count)> write;
     // copy_file_range(2) from the current offset of one descriptor to that of the other.
     std::function<ssize_t(int in, int out, size_t count)> copyFileRange;
-    std::function<int(const char* from, const char* to)> rename;
-    std::function<int(const char* path, mode_t mode)> mkdir;
+    // openat(2) of a source file.
+    std::function<int(int folder, const char* name, int flags)> openFile;
+    std::function<int(int fromFolder, const char* from, int toFolder, const char* to)> rename;
+    std::function<int(int folder, const char* name, mode_t mode)> mkdir;
+    std::function<int(const char* path, struct statfs* info)> statfs;
 };
 
 std::unique_ptr<FileSystem> MakePosixFileSystem(PosixCalls calls = {});

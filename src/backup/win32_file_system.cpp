@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "backup/file_system.h"
+#include "backup/path_helpers.h"
 #include "common/win32_text.h"
 
 namespace tarnwick {
@@ -63,6 +64,18 @@ void AddFolderIdentity(const std::wstring& path, EntryInfo& info) {
             (static_cast<std::uint64_t>(details.nFileIndexHigh) << 32) | details.nFileIndexLow;
     }
     CloseHandle(folder);
+}
+
+// A path that does not exist reads as gone rather than failed.
+Status FailureOf(DWORD error) {
+    const std::string reason = SystemErrorText(error);
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Status::Gone(reason)
+                                                                          : Status::Failed(reason);
+}
+
+bool SameSizeAndTime(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
 }
 
 class Handle {
@@ -155,6 +168,174 @@ bool ReplaceWith(const std::wstring& temporary, const std::wstring& target) {
     return false;
 }
 
+CopyResult Failed() {
+    return {CopyOutcome::Failed, SystemErrorText(GetLastError())};
+}
+
+CopyResult CopyFileTo(const std::string& source, const std::string& target,
+                      const CopyProgress& keepGoing) {
+    Handle in(CreateFileW(WidePath(source).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    BY_HANDLE_FILE_INFORMATION details;
+    if (!in.valid() || !GetFileInformationByHandle(in.get(), &details)) {
+        return Failed();
+    }
+    const std::wstring wideTarget = WidePath(target);
+    std::wstring temporary;
+    Handle out(CreateTemporaryFile(FolderOf(wideTarget), temporary));
+    if (!out.valid()) {
+        return Failed();
+    }
+    auto abandon = [&](CopyResult result) {
+        out.close();
+        DeleteFileW(temporary.c_str());
+        return result;
+    };
+    std::vector<char> buffer(1024 * 1024);
+    std::size_t sinceAsked = 0;
+    while (true) {
+        DWORD read = 0;
+        if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+            return abandon(Failed());
+        }
+        if (read == 0) {
+            break;
+        }
+        DWORD written = 0;
+        if (!WriteFile(out.get(), buffer.data(), read, &written, nullptr) || written != read) {
+            return abandon(Failed());
+        }
+        sinceAsked += read;
+        if (sinceAsked >= kChunkBytes) {
+            sinceAsked = 0;
+            if (!keepGoing()) {
+                return abandon({CopyOutcome::Stopped, {}});
+            }
+        }
+    }
+    // A source written to while it was read would leave a copy of mixed bytes stamped as
+    // current; it is discarded, and the caller may try again.
+    BY_HANDLE_FILE_INFORMATION after;
+    if (!GetFileInformationByHandle(in.get(), &after) || !SameSizeAndTime(details, after)) {
+        return abandon({CopyOutcome::Changed, {}});
+    }
+    if (!SetFileTime(out.get(), &details.ftCreationTime, nullptr, &details.ftLastWriteTime) ||
+        !out.close()) {
+        return abandon(Failed());
+    }
+    if (!ReplaceWith(temporary, wideTarget)) {
+        return abandon(Failed());
+    }
+    constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                            FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    SetFileAttributesW(wideTarget.c_str(), details.dwFileAttributes & kKept);
+    return {CopyOutcome::Copied, {}};
+}
+
+std::optional<EntryInfo> ReadAttributes(const std::string& path, Status& why) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    const std::wstring wide = WidePath(path);
+    if (path.empty() || !GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+        why = FailureOf(path.empty() ? ERROR_PATH_NOT_FOUND : GetLastError());
+        return std::nullopt;
+    }
+    EntryInfo info = InfoFrom(data.dwFileAttributes, data.ftLastWriteTime, data.nFileSizeHigh,
+                              data.nFileSizeLow);
+    if (info.kind == EntryKind::Folder) {
+        AddFolderIdentity(wide, info);
+    }
+    return info;
+}
+
+std::unique_ptr<FolderListing> OpenListing(const std::string& folder, Status& why) {
+    std::wstring wide = WidePath(folder);
+    if (!wide.empty() && wide.back() != L'\\') {
+        wide.push_back(L'\\');
+    }
+    WIN32_FIND_DATAW first;
+    HANDLE find = FindFirstFileExW((wide + L"*").c_str(), FindExInfoBasic, &first,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        why = FailureOf(GetLastError());
+        return nullptr;
+    }
+    return std::make_unique<Win32FolderListing>(std::move(wide), find, first);
+}
+
+bool ProcessRuns(unsigned long id) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    if (process == nullptr) {
+        return GetLastError() != ERROR_INVALID_PARAMETER;  // no such process
+    }
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+// An open folder is its full path here: junctions and directory links are walked as folders, as
+// the program always did, and the walk's identity checks keep them from looping.
+class Win32Folder final : public OpenFolder {
+  public:
+    explicit Win32Folder(std::string path) : path_(std::move(path)) {}
+
+    std::optional<EntryInfo> info() override {
+        Status ignored = Status::Ok();
+        return ReadAttributes(path_, ignored);
+    }
+    std::unique_ptr<FolderListing> list(Status& why) override { return OpenListing(path_, why); }
+    std::optional<EntryInfo> entry(const std::string& name, Status& why) override {
+        return ReadAttributes(path_ + name, why);
+    }
+    std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) override {
+        const auto found = ReadAttributes(path_ + name, why);
+        if (!found || found->kind != EntryKind::Folder) {
+            if (found) {
+                why = Status::Failed(SystemErrorText(ERROR_DIRECTORY));
+            }
+            return nullptr;
+        }
+        return std::make_unique<Win32Folder>(path_ + name + "\\");
+    }
+    void removeLeftovers() override {
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileExW(WidePath(path_ + ".tarnwick-*.tmp").c_str(), FindExInfoBasic,
+                                       &found, FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE) {
+            return;
+        }
+        do {
+            const std::string name = Narrow(found.cFileName);
+            const auto owner = TemporaryFileOwner(name);
+            if (owner && *owner != GetCurrentProcessId() && !ProcessRuns(*owner)) {
+                DeleteFileW(WidePath(path_ + name).c_str());
+            }
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+
+    // A copy takes its source's attributes (see CopyFileTo); folders are made plain.
+    Status setAccess(const std::string&, const EntryInfo&) override { return Status::Ok(); }
+    Status makeFolder(const std::string& name) override {
+        if (CreateDirectoryW(WidePath(path_ + name).c_str(), nullptr)) {
+            return Status::Ok();
+        }
+        const DWORD error = GetLastError();
+        Status ignored = Status::Ok();
+        const auto found = ReadAttributes(path_ + name, ignored);
+        if (error == ERROR_ALREADY_EXISTS && found && found->kind == EntryKind::Folder) {
+            return Status::Ok();  // another pass made it first
+        }
+        return Status::Failed(SystemErrorText(error));
+    }
+    CopyResult copyIn(OpenFolder& source, const std::string& name,
+                      const CopyProgress& keepGoing) override {
+        return CopyFileTo(static_cast<Win32Folder&>(source).path_ + name, path_ + name, keepGoing);
+    }
+
+  private:
+    std::string path_;  // with its trailing separator
+};
+
 // Saves of one file take turns through a mutex named after the file's full path: the file itself
 // cannot stay locked, since a save replaces it by a rename that an open handle would refuse.
 class Win32FileLock final : public FileLock {
@@ -183,32 +364,39 @@ std::wstring LockName(const std::wstring& path) {
 
 class Win32FileSystem final : public FileSystem {
   public:
-    std::unique_ptr<FolderListing> list(const std::string& folder) override {
-        std::wstring wide = WidePath(folder);
-        if (!wide.empty() && wide.back() != L'\\') {
-            wide.push_back(L'\\');
-        }
-        WIN32_FIND_DATAW first;
-        HANDLE find = FindFirstFileExW((wide + L"*").c_str(), FindExInfoBasic, &first,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-        if (find == INVALID_HANDLE_VALUE) {
-            return nullptr;
-        }
-        return std::make_unique<Win32FolderListing>(std::move(wide), find, first);
+    std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) override {
+        return OpenListing(folder, why);
     }
 
-    std::optional<EntryInfo> attributes(const std::string& path) override {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        const std::wstring wide = WidePath(path);
-        if (path.empty() || !GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
-            return std::nullopt;
+    std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override {
+        return ReadAttributes(path, why);
+    }
+
+    std::unique_ptr<OpenFolder> openFolder(const std::string& path, Status& why) override {
+        const auto found = ReadAttributes(path, why);
+        if (!found || found->kind != EntryKind::Folder) {
+            if (found) {
+                why = Status::Gone(SystemErrorText(ERROR_DIRECTORY));
+            }
+            return nullptr;
         }
-        EntryInfo info = InfoFrom(data.dwFileAttributes, data.ftLastWriteTime, data.nFileSizeHigh,
-                                  data.nFileSizeLow);
-        if (info.kind == EntryKind::Folder) {
-            AddFolderIdentity(wide, info);
+        std::string folder = path;
+        if (folder.back() != '\\') {
+            folder.push_back('\\');
         }
-        return info;
+        return std::make_unique<Win32Folder>(std::move(folder));
+    }
+
+    bool hasTwoSecondTimes(const std::string& path) override {
+        wchar_t volume[MAX_PATH + 1];
+        wchar_t fileSystem[MAX_PATH + 1];
+        if (!GetVolumePathNameW(WidePath(path).c_str(), volume, MAX_PATH + 1) ||
+            !GetVolumeInformationW(volume, nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
+                                   MAX_PATH + 1)) {
+            return false;
+        }
+        const std::wstring name = fileSystem;
+        return name == L"FAT" || name == L"FAT32";
     }
 
     Status createFolder(const std::string& path) override {
@@ -216,62 +404,6 @@ class Win32FileSystem final : public FileSystem {
             return Status::Failed(SystemErrorText(GetLastError()));
         }
         return Status::Ok();
-    }
-
-    CopyResult copyFile(const std::string& source, const std::string& target,
-                        const CopyProgress& keepGoing) override {
-        Handle in(CreateFileW(WidePath(source).c_str(), GENERIC_READ, kShareAll, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        BY_HANDLE_FILE_INFORMATION details;
-        if (!in.valid() || !GetFileInformationByHandle(in.get(), &details)) {
-            return Failed();
-        }
-        const std::wstring wideTarget = WidePath(target);
-        std::wstring temporary;
-        Handle out(CreateTemporaryFile(FolderOf(wideTarget), temporary));
-        if (!out.valid()) {
-            return Failed();
-        }
-        auto abandon = [&](CopyResult result) {
-            out.close();
-            DeleteFileW(temporary.c_str());
-            return result;
-        };
-        std::vector<char> buffer(1024 * 1024);
-        std::size_t sinceAsked = 0;
-        while (true) {
-            DWORD read = 0;
-            if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
-                          nullptr)) {
-                return abandon(Failed());
-            }
-            if (read == 0) {
-                break;
-            }
-            DWORD written = 0;
-            if (!WriteFile(out.get(), buffer.data(), read, &written, nullptr) || written != read) {
-                return abandon(Failed());
-            }
-            sinceAsked += read;
-            if (sinceAsked >= kChunkBytes) {
-                sinceAsked = 0;
-                if (!keepGoing()) {
-                    return abandon({CopyOutcome::Stopped, {}});
-                }
-            }
-        }
-        // The time read before the bytes: a source that changes meanwhile is copied again.
-        if (!SetFileTime(out.get(), &details.ftCreationTime, nullptr, &details.ftLastWriteTime) ||
-            !out.close()) {
-            return abandon(Failed());
-        }
-        if (!ReplaceWith(temporary, wideTarget)) {
-            return abandon(Failed());
-        }
-        constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-        SetFileAttributesW(wideTarget.c_str(), details.dwFileAttributes & kKept);
-        return {CopyOutcome::Copied, {}};
     }
 
     std::optional<std::string> readFile(const std::string& path, std::string& reason) override {
@@ -363,7 +495,6 @@ class Win32FileSystem final : public FileSystem {
     }
 
   private:
-    static CopyResult Failed() { return {CopyOutcome::Failed, SystemErrorText(GetLastError())}; }
 };
 
 }  // namespace

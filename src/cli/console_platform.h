@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -22,7 +23,11 @@ class ConsolePlatform final : public FormPlatform {
     }
     void showTaskChooser(Dialog&) override {}
     void setTrayIcon(const std::string&, const std::string&, TrayAction) override {}
-    void processEvents() override {}
+    void processEvents() override {
+        if (onEvents) {
+            onEvents();
+        }
+    }
     void showWindow() override {}
     void hideWindow() override {}
     void minimizeWindow() override {}
@@ -30,6 +35,8 @@ class ConsolePlatform final : public FormPlatform {
     void endProgram() override {}
     bool anotherInstanceRunning() override { return false; }
 
+    // Runs where a window would handle its pending events (a pass's refresh).
+    std::function<void()> onEvents;
     // The answer of the next folder browse.
     std::string nextFolder;
     int messagesShown = 0;

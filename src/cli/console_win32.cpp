@@ -2,10 +2,22 @@
 
 #include <shellapi.h>
 
+#include <csignal>
+
 #include "cli/console.h"
 #include "common/win32_text.h"
 
 namespace tarnwick {
+namespace {
+
+volatile std::sig_atomic_t noted = 0;
+
+void Note(int signal) {
+    noted = signal;
+    std::signal(signal, Note);  // the runtime resets the handler before each call
+}
+
+}  // namespace
 
 void PrepareConsole() {
     SetConsoleOutputCP(CP_UTF8);
@@ -20,6 +32,16 @@ std::vector<std::string> CommandLineArguments(int, char**) {
     }
     LocalFree(wide);
     return arguments;
+}
+
+void WatchStopSignals() {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        std::signal(signal, Note);
+    }
+}
+
+int StopSignal() {
+    return noted;
 }
 
 }  // namespace tarnwick

@@ -39,7 +39,8 @@ constexpr const char* kUsage =
     "Control characters in names print as \\xNN.\n"
     "\n"
     "Exit: 0 done; 1 a copy, a folder or the task file failed; 2 usage, or run with a --task\n"
-    "file that does not exist; 3 refused by a check.\n";
+    "file that does not exist; 3 refused by a check; 128+N stopped by signal N (SIGINT,\n"
+    "SIGTERM, SIGHUP), after the pass logged its summary.\n";
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "tarnwick-cli: %s (see tarnwick-cli --help)\n",
@@ -59,7 +60,7 @@ void PrintState(const FrmMain& window) {
 }
 
 // Runs one command on the loaded window and answers the exit status.
-int Execute(const std::string& command, FrmMain& window) {
+int Execute(const std::string& command, FrmMain& window, ConsolePlatform& platform) {
     if (command == "show") {
         PrintState(window);
         return 0;
@@ -82,8 +83,18 @@ int Execute(const std::string& command, FrmMain& window) {
             std::fflush(stdout);
         }
     });
+    // A stop signal presses the stop button at the pass's next refresh.
+    WatchStopSignals();
+    platform.onEvents = [&window] {
+        if (StopSignal() != 0 && window.BackupBusy) {
+            window.CommStop_Click();
+        }
+    };
     if (window.UpdateButton_Click() == FrmMain::CommandOutcome::Refused) {
         return kRefused;
+    }
+    if (StopSignal() != 0) {
+        return 128 + StopSignal();
     }
     return window.lastPass().failed() ? 1 : 0;
 }
@@ -150,7 +161,7 @@ int Run(const std::vector<std::string>& argv) {
         }
     }
 
-    const int status = Execute(command, window);
+    const int status = Execute(command, window, platform);
     // The log file keeps the lines the command logs; one that cannot is told on the terminal.
     if (!window.logFileNotice().empty()) {
         std::fprintf(stderr, "tarnwick-cli: %s\n", PrintableText(window.logFileNotice()).c_str());

@@ -7,6 +7,8 @@
 #endif
 
 #include <filesystem>
+#include <fstream>
+#include <span>
 
 #include "backup/backup_pass.h"
 #include "support/fake_clock.h"
@@ -75,18 +77,6 @@ TEST_F(RealTreePass, MirrorsNewAndChangedFilesWithTheirTimes) {
     EXPECT_FALSE(temporaryFilesLeft());
 }
 
-TEST_F(RealTreePass, ReplacesAReadOnlyOldCopy) {
-    tree.write("src/a.txt", "new", 2'000'000'000);
-    tree.write("back/src/a.txt", "old", 1'000'000'000);
-    std::filesystem::permissions(tree.path("back/src/a.txt"),
-                                 std::filesystem::perms::owner_read |
-                                     std::filesystem::perms::group_read |
-                                     std::filesystem::perms::others_read);
-    const PassResult result = run();
-    EXPECT_EQ(result.failedCopies, 0);
-    EXPECT_EQ(tree.read("back/src/a.txt"), "new");
-}
-
 TEST_F(RealTreePass, AFailedCopyLeavesNoTemporaryFileBehind) {
     tree.write("src/a.txt", "new", 2'000'000'000);
     tree.makeFolder("back/src/a.txt");  // a folder where the copy should go
@@ -119,24 +109,85 @@ TEST_F(RealTreePass, AStopInsideALongCopyKeepsThePreviousCopy) {
 }
 
 #ifndef _WIN32
-TEST_F(RealTreePass, DoesNotFollowALinkBackIntoAFolderItIsInside) {
+TEST_F(RealTreePass, BacksLinksUpAsLinksAndNeverWritesThroughOne) {
     tree.write("src/a/file.txt", "x", 1'000);
     tree.write("other/o.txt", "o", 1'000);
-    ASSERT_EQ(symlink(tree.path("src").c_str(), tree.path("src/a/loop").c_str()), 0);
-    ASSERT_EQ(symlink(tree.path("other").c_str(), tree.path("src/a/elsewhere").c_str()), 0);
-    ASSERT_EQ(symlink(tree.path("nowhere").c_str(), tree.path("src/dangling").c_str()), 0);
-    const PassResult result = run();
-    EXPECT_EQ(result.updatedCount, 2);
-    EXPECT_EQ(tree.files("back/src"), (Files{{"a/file.txt", "x"}, {"a/elsewhere/o.txt", "o"}}));
-    EXPECT_FALSE(tree.exists("back/src/a/loop"));
-    EXPECT_FALSE(tree.exists("back/src/dangling"));
+    tree.makeFolder("back/src");
+    const std::pair<const char*, std::string> links[] = {{"src/a/loop", tree.path("src")},
+                                                         {"src/a/elsewhere", tree.path("other")},
+                                                         {"src/dangling", "nowhere"},
+                                                         {"src/a/to-file", "file.txt"},
+                                                         {"src/a/into-backup", tree.path("back")},
+                                                         {"back/src/a", tree.path("other")}};
+    for (const auto& [link, text] : links) {
+        ASSERT_EQ(symlink(text.c_str(), tree.path(link).c_str()), 0);
+    }
+    const PassResult first = run();
+    EXPECT_EQ(first.failedFolders, 1);  // the link planted in the destination
+    EXPECT_EQ(tree.files("other"), (Files{{"o.txt", "o"}}));
+    std::filesystem::remove(tree.path("back/src/a"));
+    EXPECT_EQ(run().updatedCount, 5);  // the dangling link came with the first pass
+    for (const auto& [link, text] : std::span(links, 5)) {
+        EXPECT_EQ(std::filesystem::read_symlink(tree.path("back/" + std::string(link))), text);
+    }
+    EXPECT_EQ(tree.files("back/src"), (Files{{"a/file.txt", "x"}}));
+    EXPECT_EQ(run().updatedCount, 0);
 }
 
-TEST_F(RealTreePass, PassesOverPipesInsteadOfBlockingOnThem) {
-    tree.write("src/a.txt", "a", 1'000);
-    ASSERT_EQ(mkfifo(tree.path("src/pipe").c_str(), 0600), 0);
+TEST_F(RealTreePass, RemovesTheTemporaryFilesOfKilledPassesOnly) {
+    const std::string live = ".tarnwick-" + std::to_string(getppid()) + "-7.tmp";
+    tree.write("back/src/" + live, "a running pass's");
+    tree.write("back/src/.tarnwick-4194999-7.tmp", "a killed pass's");
+    tree.makeFolder("src");
+    run();
+    EXPECT_EQ(tree.files("back/src"), (Files{{live, "a running pass's"}}));
+}
+
+TEST_F(RealTreePass, ACopyNeverGrantsMoreAccessThanItsSource) {
+    tree.write("src/private/secret.txt", "s", 1'000);
+    tree.write("src/tool", "t", 1'000);
+    const bool root = geteuid() == 0;
+    ASSERT_TRUE(!root || chown(tree.path("src/tool").c_str(), 1234, 5678) == 0);
+    const auto mode = [&](const char* path, mode_t bits = 0) {
+        struct stat st;
+        EXPECT_TRUE(bits == 0 || chmod(tree.path(path).c_str(), bits) == 0);
+        return stat(tree.path(path).c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+    };
+    mode("src/private", 0700);
+    mode("src/private/secret.txt", 0644);
+    mode("src/tool", 06755);
+    run();
+    EXPECT_EQ(mode("back/src/private"), 0700u);
+    EXPECT_EQ(mode("back/src/tool"), 0755u);
+    mode("src/private/secret.txt", 0600);
+    EXPECT_EQ(run().updatedCount, 0);
+    EXPECT_EQ(mode("back/src/private/secret.txt"), 0600u);
+    struct stat copy;
+    ASSERT_EQ(stat(tree.path("back/src/tool").c_str(), &copy), 0);
+    EXPECT_TRUE(!root || (copy.st_uid == 1234 && copy.st_gid == 5678));
+}
+
+TEST_F(RealTreePass, BacksUpTreesDeeperThanAPathCanName) {
+    // No single path names the file: the tree is made and read one folder at a time.
+    const auto enter = [](const std::string& root, bool make) {
+        ASSERT_EQ(chdir(root.c_str()), 0);
+        for (int level = 0; level < 30; ++level) {
+            const std::string name(200, static_cast<char>('a' + level % 26));
+            ASSERT_TRUE(!make || mkdir(name.c_str(), 0755) == 0);
+            ASSERT_EQ(chdir(name.c_str()), 0);
+        }
+    };
+    tree.makeFolder("src");
+    enter(tree.path("src"), true);
+    std::ofstream("f.txt") << "deep";
     EXPECT_EQ(run().updatedCount, 1);
-    EXPECT_FALSE(tree.exists("back/src/pipe"));
+    EXPECT_EQ(host.log()[0], "更新了 1 个文件(4)！");
+    enter(tree.path("back/src"), false);
+    std::string copied;
+    std::ifstream("f.txt") >> copied;
+    EXPECT_EQ(copied, "deep");
+    ASSERT_EQ(chdir(tree.root().c_str()), 0);
+    ASSERT_EQ(std::system("rm -rf src back"), 0);
 }
 
 #endif
@@ -148,17 +199,6 @@ TEST_F(RealTreePass, NeverWalksIntoTheDestinationInsideASource) {
     EXPECT_EQ(run().updatedCount, 1);
     EXPECT_EQ(run().updatedCount, 0);
     EXPECT_EQ(tree.files("src/back"), (Files{{"src/a.txt", "a"}}));
-}
-
-TEST_F(RealTreePass, KeepsWholePathsBelowTheDestination) {
-    tree.write("src/x/a.txt", "a", 1'000);
-    options.fullPath = true;
-    options.sources = {tree.path("src/x/")};
-    run();
-    const std::string source = tree.path("src/x/a.txt");
-    EXPECT_EQ(tree.read("back/" + source.substr(DrivePartLength(kHostPathStyle))), "a");
-    EXPECT_EQ(host.destination, tree.path("back/"));
-    EXPECT_TRUE(host.sourceEntries.empty());
 }
 
 }  // namespace

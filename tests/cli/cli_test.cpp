@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <regex>
@@ -114,7 +115,15 @@ TEST_F(Cli, RunsAPassPrintingEachLineOldestFirst) {
                    "CheckFullFodler=0", "ListFromFolder+=" + tree.path("src")})
                   .exitCode,
               0);
-    // The default source folders do not exist: they are walked as empty.
+    // The default source folders do not exist: each is reported, and the run counts as failed.
+    const CliResult missing = run({"run", "--task", task()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.out.find("    源文件夹不存在:" + tree.path("home/Documents/") + "\n"),
+              std::string::npos);
+    EXPECT_NE(missing.out.find("    有 2 个文件夹无法备份！\n"), std::string::npos);
+    std::filesystem::remove_all(tree.path("back"));
+    tree.makeFolder("home/Desktop");
+    tree.makeFolder("home/Documents");
     const CliResult first = run({"run", "--task", task()});
     ASSERT_EQ(first.exitCode, 0) << first.err;
     const std::regex expected(
@@ -142,6 +151,24 @@ TEST_F(Cli, ExitsWithOneWhenACopyFails) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find("复制失败:" + tree.path("src/a.txt")), std::string::npos);
     EXPECT_NE(r.out.find("有 1 个文件复制失败！"), std::string::npos);
+}
+
+TEST_F(Cli, AStopSignalEndsThePassWithItsSummaryAndExits128PlusItsNumber) {
+    tree.write("task.ini", "");
+    tree.write("src/big.bin", std::string(64 << 20, 'b'), 1'500'000'000);
+    const std::string out = Quoted(tree.path("out"));
+    const std::string command =
+        "HOME=" + Quoted(tree.path("home")) + " " + Quoted(TARNWICK_CLI) + " run --task " +
+        Quoted(task()) + " " + Quoted("txtToFolder=" + tree.path("back")) + " " +
+        Quoted("ListFromFolder+=" + tree.path("src")) + " >" + out + " & until grep -q . " + out +
+        "; do sleep 0.01; done; kill -TERM $!; wait $!";
+    const int status = std::system(("sh -c " + Quoted(command)).c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+    EXPECT_TRUE(
+        std::regex_search(tree.read("out"), std::regex("(没有更新|个文件\\(\\d+\\))！\n$")));
+    for (const auto& [name, content] : tree.files("back")) {
+        EXPECT_FALSE(name.find(".tarnwick-") != std::string::npos) << name;
+    }
 }
 
 TEST_F(Cli, RefusalsExitWithThreeAndPrintTheMessageBox) {

@@ -1,5 +1,7 @@
 #include "support/injected_faults.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +20,11 @@ std::string WithoutTrailingSlash(std::string path) {
         path.pop_back();
     }
     return path;
+}
+
+// The path of `name` in an open folder, or in the current one.
+std::string PathAt(int folder, const char* name) {
+    return folder == AT_FDCWD ? std::string(name) : PathOfDescriptor(folder) + "/" + name;
 }
 
 std::uint64_t OffsetOf(int fd) {
@@ -66,7 +73,22 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
         return faults->spaceLeft;
     };
 
-    calls.read = [faults, readLimit, real](int fd, void* buffer, size_t count) -> ssize_t {
+    // A writer touches the source as a copy starts reading it: same second, other nanoseconds.
+    auto changeSource = [faults](int in) {
+        if (faults->changes > 0 && OffsetOf(in) == 0 &&
+            PathOfDescriptor(in) == faults->changesWhileRead) {
+            struct stat st;
+            ::fstat(in, &st);
+            const struct timespec times[2] = {{0, UTIME_OMIT},
+                                              {st.st_mtim.tv_sec, ++faults->struck}};
+            ::utimensat(AT_FDCWD, faults->changesWhileRead.c_str(), times, 0);
+            --faults->changes;
+        }
+    };
+
+    calls.read = [faults, readLimit, changeSource, real](int fd, void* buffer,
+                                                         size_t count) -> ssize_t {
+        changeSource(fd);
         count = std::min(count, faults->maxTransfer);
         if (const auto limit = readLimit(fd)) {
             count = AllowedBefore(*limit, fd, count, *faults);
@@ -88,12 +110,13 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
         }
         return real.write(fd, buffer, count);
     };
-    calls.copyFileRange = [faults, readLimit, writeLimit, real](int in, int out,
-                                                                size_t count) -> ssize_t {
+    calls.copyFileRange = [faults, readLimit, writeLimit, changeSource, real](
+                              int in, int out, size_t count) -> ssize_t {
         if (!faults->kernelCopy) {
             errno = ENOSYS;
             return -1;
         }
+        changeSource(in);
         count = std::min(count, faults->maxTransfer);
         if (const auto limit = readLimit(in)) {
             count = AllowedBefore(*limit, in, count, *faults);
@@ -111,48 +134,41 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
         }
         return real.copyFileRange(in, out, count);
     };
-    calls.rename = [faults, real](const char* from, const char* to) -> int {
-        if (!faults->renameFailsTo.empty() && faults->renameFailsTo == to) {
+    calls.openFile = [faults, real](int folder, const char* name, int flags) -> int {
+        if (faults->beforeOpen) {
+            faults->beforeOpen(PathAt(folder, name));
+        }
+        return real.openFile(folder, name, flags);
+    };
+    calls.rename = [faults, real](int fromFolder, const char* from, int toFolder,
+                                  const char* to) -> int {
+        if (!faults->renameFailsTo.empty() && faults->renameFailsTo == PathAt(toFolder, to)) {
             ++faults->struck;
             errno = faults->renameError;
             return -1;
         }
-        return real.rename(from, to);
+        return real.rename(fromFolder, from, toFolder, to);
     };
-    calls.mkdir = [faults, real](const char* path, mode_t mode) -> int {
-        if (!faults->mkdirFails.empty() &&
-            WithoutTrailingSlash(faults->mkdirFails) == WithoutTrailingSlash(path)) {
+    calls.mkdir = [faults, real](int folder, const char* name, mode_t mode) -> int {
+        if (!faults->mkdirFails.empty() && WithoutTrailingSlash(faults->mkdirFails) ==
+                                               WithoutTrailingSlash(PathAt(folder, name))) {
             ++faults->struck;
+            if (faults->mkdirMadeAnyway) {
+                real.mkdir(folder, name, mode);
+            }
             errno = faults->mkdirError;
             return -1;
         }
-        return real.mkdir(path, mode);
+        return real.mkdir(folder, name, mode);
+    };
+    calls.statfs = [faults, real](const char* path, struct statfs* info) -> int {
+        const int result = real.statfs(path, info);
+        if (faults->fileSystemType != 0) {
+            info->f_type = faults->fileSystemType;
+        }
+        return result;
     };
     return calls;
-}
-
-std::unique_ptr<FolderListing> FaultyFileSystem::list(const std::string& folder) {
-    if (refuseListing && refuseListing(folder)) {
-        return nullptr;
-    }
-    return inner_.list(folder);
-}
-
-Status FaultyFileSystem::createFolder(const std::string& path) {
-    if (refuseFolder) {
-        if (auto reason = refuseFolder(path)) {
-            return Status::Failed(*reason);
-        }
-    }
-    return inner_.createFolder(path);
-}
-
-CopyResult FaultyFileSystem::copyFile(const std::string& source, const std::string& target,
-                                      const CopyProgress& keepGoing) {
-    if (beforeCopy) {
-        beforeCopy(source, target);
-    }
-    return inner_.copyFile(source, target, keepGoing);
 }
 
 }  // namespace tarnwick::test

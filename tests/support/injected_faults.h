@@ -28,6 +28,11 @@ struct InjectedFaults {
     std::string diskFullIn;
     std::uint64_t spaceLeft = 0;
 
+    // Each of the first `changes` copies of this source file sees it written to, within the same
+    // second, as its bytes are read.
+    std::string changesWhileRead;
+    int changes = 0;
+
     // Renaming a temporary file over this target fails with `renameError`.
     std::string renameFailsTo;
     int renameError = EACCES;
@@ -35,6 +40,14 @@ struct InjectedFaults {
     // Creating this folder (with or without its trailing separator) fails with `mkdirError`.
     std::string mkdirFails;
     int mkdirError = EACCES;
+    bool mkdirMadeAnyway = false;  // ...after another process made it first
+
+    // What statfs answers as the file system's type, when not 0.
+    long fileSystemType = 0;
+
+    // Runs just before a source file is opened for its copy, with its path: to make it vanish,
+    // or turn into a pipe.
+    std::function<void(const std::string& path)> beforeOpen;
 
     // False: copy_file_range answers ENOSYS, as on systems without it, and every copy goes
     // through read and write.
@@ -54,44 +67,5 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults);
 
 // The path a descriptor was opened with, from /proc/self/fd.
 std::string PathOfDescriptor(int fd);
-
-// A file system that passes every call to another and lets a test act just before chosen ones:
-// make a source file vanish between its listing and its copy, refuse a folder, list nothing.
-class FaultyFileSystem final : public FileSystem {
-  public:
-    explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}
-
-    // Runs before each copy is handed on.
-    std::function<void(const std::string& source, const std::string& target)> beforeCopy;
-    // Answers a reason to refuse creating the folder, or nothing to let it be made.
-    std::function<std::optional<std::string>(const std::string& path)> refuseFolder;
-    // Answers true to make the folder unlistable.
-    std::function<bool(const std::string& folder)> refuseListing;
-
-    std::unique_ptr<FolderListing> list(const std::string& folder) override;
-    std::optional<EntryInfo> attributes(const std::string& path) override {
-        return inner_.attributes(path);
-    }
-    Status createFolder(const std::string& path) override;
-    CopyResult copyFile(const std::string& source, const std::string& target,
-                        const CopyProgress& keepGoing) override;
-    std::optional<std::string> readFile(const std::string& path, std::string& reason) override {
-        return inner_.readFile(path, reason);
-    }
-    Status replaceFile(const std::string& path, const std::string& bytes) override {
-        return inner_.replaceFile(path, bytes);
-    }
-    std::unique_ptr<FileLock> lockFile(const std::string& path, std::string& reason) override {
-        return inner_.lockFile(path, reason);
-    }
-    std::string currentFolder() override { return inner_.currentFolder(); }
-    Status setCurrentFolder(const std::string& path) override {
-        return inner_.setCurrentFolder(path);
-    }
-    std::vector<std::string> roots() override { return inner_.roots(); }
-
-  private:
-    FileSystem& inner_;
-};
 
 }  // namespace tarnwick::test

@@ -19,7 +19,53 @@ class MemoryListing final : public FolderListing {
     std::size_t position_ = 0;
 };
 
+// An open folder is its path: the memory holds no links to follow.
+class MemoryFolder final : public OpenFolder {
+  public:
+    MemoryFolder(MemoryFileSystem& fs, std::string path, PathStyle style)
+        : fs_(fs), path_(std::move(path)), style_(style) {}
+
+    std::optional<EntryInfo> info() override { return fs_.attributes(path_); }
+    std::unique_ptr<FolderListing> list(Status& why) override {
+        return fs_.openListing(path_, why);
+    }
+    std::optional<EntryInfo> entry(const std::string& name, Status& why) override {
+        return fs_.readAttributes(of(name), why);
+    }
+    std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) override {
+        return fs_.openFolder(of(name), why);
+    }
+    Status makeFolder(const std::string& name) override {
+        const Status made = fs_.createFolder(of(name));
+        return made.ok() || fs_.isFolder(of(name)) ? Status::Ok() : made;
+    }
+    Status setAccess(const std::string&, const EntryInfo&) override { return Status::Ok(); }
+    void removeLeftovers() override {}
+    CopyResult copyIn(OpenFolder& source, const std::string& name,
+                      const CopyProgress& keepGoing) override {
+        return fs_.copyFile(static_cast<MemoryFolder&>(source).of(name), of(name), keepGoing);
+    }
+
+  private:
+    std::string of(const std::string& name) const {
+        return WithTrailingSeparator(path_, style_) + name;
+    }
+
+    MemoryFileSystem& fs_;
+    std::string path_;
+    PathStyle style_;
+};
+
 }  // namespace
+
+std::unique_ptr<OpenFolder> MemoryFileSystem::openFolder(const std::string& path, Status& why) {
+    if (!isFolder(path) || failing.count(key(path)) != 0) {
+        why = isFolder(path) ? Status::Failed(failing[key(path)])
+                             : Status::Gone("No such file or directory");
+        return nullptr;
+    }
+    return std::make_unique<MemoryFolder>(*this, key(path), style_);
+}
 
 MemoryFileSystem::MemoryFileSystem(PathStyle style) : style_(style) {}
 
@@ -100,16 +146,21 @@ EntryInfo MemoryFileSystem::infoOf(const Node& node) const {
     return info;
 }
 
-std::unique_ptr<FolderListing> MemoryFileSystem::list(const std::string& folder) {
+std::unique_ptr<FolderListing> MemoryFileSystem::openListing(const std::string& folder,
+                                                             Status& why) {
     const auto it = nodes_.find(key(folder));
-    if (it == nodes_.end() || !it->second.folder) {
+    if (it == nodes_.end() || !it->second.folder || failing.count(key(folder)) != 0) {
+        why = it == nodes_.end() ? Status::Gone("No such file or directory")
+                                 : Status::Failed(failing[key(folder)]);
         return nullptr;
     }
     std::vector<ListedEntry> entries;
     const std::string prefix = WithTrailingSeparator(key(folder), style_);
     for (const auto& name : it->second.children) {
-        ListedEntry entry{name, std::nullopt};
-        if (vanishing.count(prefix + name) == 0) {
+        ListedEntry entry{name, std::nullopt, {}};
+        if (failing.count(prefix + name) != 0 && !nodes_.at(prefix + name).folder) {
+            entry.failure = failing.at(prefix + name);
+        } else if (vanishing.count(prefix + name) == 0) {
             entry.info = infoOf(nodes_.at(prefix + name));
         }
         entries.push_back(entry);
@@ -117,9 +168,10 @@ std::unique_ptr<FolderListing> MemoryFileSystem::list(const std::string& folder)
     return std::make_unique<MemoryListing>(std::move(entries));
 }
 
-std::optional<EntryInfo> MemoryFileSystem::attributes(const std::string& path) {
+std::optional<EntryInfo> MemoryFileSystem::readAttributes(const std::string& path, Status& why) {
     const auto it = nodes_.find(key(path));
     if (it == nodes_.end() || vanishing.count(key(path)) != 0) {
+        why = Status::Gone("No such file or directory");
         return std::nullopt;
     }
     return infoOf(it->second);

@@ -27,11 +27,13 @@ class MemoryFileSystem final : public FileSystem {
     bool isFile(const std::string& path) const;
     std::int64_t mtimeOf(const std::string& path) const;
 
-    std::unique_ptr<FolderListing> list(const std::string& folder) override;
-    std::optional<EntryInfo> attributes(const std::string& path) override;
+    std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) override;
+    std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override;
+    std::unique_ptr<OpenFolder> openFolder(const std::string& path, Status& why) override;
+    bool hasTwoSecondTimes(const std::string&) override { return twoSecondTimes; }
     Status createFolder(const std::string& path) override;
     CopyResult copyFile(const std::string& source, const std::string& target,
-                        const CopyProgress& keepGoing) override;
+                        const CopyProgress& keepGoing);
     std::optional<std::string> readFile(const std::string& path, std::string& reason) override;
     Status replaceFile(const std::string& path, const std::string& bytes) override;
     std::unique_ptr<FileLock> lockFile(const std::string& path, std::string& reason) override;
@@ -41,15 +43,17 @@ class MemoryFileSystem final : public FileSystem {
 
     std::string contentOf(const std::string& path) const { return nodes_.at(key(path)).content; }
 
-    std::vector<std::string> createdFolders;  // in the order they were made
-    std::vector<std::string> copiedFiles;     // sources, in the order they were copied
-    std::set<std::string> refuseCreate;       // folders whose creation fails
-    std::set<std::string> refuseCopy;         // sources whose copy fails
-    std::set<std::string> vanishing;          // entries that are listed but cannot be read
-    std::set<std::string> refuseWrite;        // files that cannot be written
-    std::set<std::string> unreadable;         // files that cannot be read
-    std::vector<std::string> rootList;        // what roots() answers
-    std::string current;                      // the current folder
+    std::vector<std::string> createdFolders;     // in the order they were made
+    std::vector<std::string> copiedFiles;        // sources, in the order they were copied
+    std::set<std::string> refuseCreate;          // folders whose creation fails
+    std::set<std::string> refuseCopy;            // sources whose copy fails
+    std::set<std::string> vanishing;             // entries that are listed but cannot be read
+    std::map<std::string, std::string> failing;  // a folder's listing or an entry's attributes
+    bool twoSecondTimes = false;
+    std::set<std::string> refuseWrite;  // files that cannot be written
+    std::set<std::string> unreadable;   // files that cannot be read
+    std::vector<std::string> rootList;  // what roots() answers
+    std::string current;                // the current folder
 
   private:
     struct Node {

@@ -162,7 +162,7 @@ TEST_F(Schedule, AScheduledPassRefusesABlankDestination) {
     window->IntervalMinutes = 1;
     window->Timer1_Timer();
     EXPECT_TRUE(fs.copiedFiles.empty());
-    EXPECT_EQ(window->ListMessage.list(1), "09:30:05    存放备份的文件夹无效:  ");
+    EXPECT_EQ(window->ListMessage.list(2), "09:30:05    存放备份的文件夹无效:  ");
     EXPECT_TRUE(window->lastPass().failed());
 }
 
