@@ -1,4 +1,4 @@
-# Sourced by run-gui-tests and bench-log-list: a fresh Wine prefix (code page 936) on a virtual X
+# Sourced by run-gui-tests and bench/win32/bench-log-list: a fresh Wine prefix (code page 936) on a virtual X
 # display of its own, with drive D: a fresh folder, and its clean end.
 #   wine_session_start WORK   makes WORK/prefix, WORK/d (drive D:), starts Xvfb; exports
 #                             WINEPREFIX, DISPLAY and the rest
