@@ -23,7 +23,8 @@ void Check(bool ok, const char* what, std::string_view text) {
 
 template <typename Int>
 bool RoundsWell(double value, Int rounded) {
-    const double low = std::numeric_limits<Int>::min(), high = std::numeric_limits<Int>::max();
+    const auto low = static_cast<double>(std::numeric_limits<Int>::min());
+    const auto high = static_cast<double>(std::numeric_limits<Int>::max());
     const double r = static_cast<double>(rounded);
     if (value <= low || value >= high) {
         return r == (value <= low ? low : high);

@@ -120,6 +120,8 @@ void MainWindowTest::everyControlShowsItsModelsState() {
         QVERIFY2(label->isVisibleTo(label->parentWidget()) == image->visible(), name);
     }
     QCOMPARE(view->find(QStringLiteral("List4"))->toolTip().toStdString(), texts::kList4Tip);
+    QCOMPARE(view->find(QStringLiteral("CheckAllSub"))->toolTip().toStdString(),
+             texts::kCheckAllSubTip);
     auto* timer = view->window().findChild<QTimer*>(QStringLiteral("Timer1"));
     QCOMPARE(timer->isActive(), m.Timer1.enabled());
 }
