@@ -279,8 +279,10 @@ MessageBoxSeen WaitForMessageBox(DWORD process) {
             const int enough = GetSystemMetrics(SM_CXICON) * GetSystemMetrics(SM_CXICON) * 95 / 100;
             seen.informationIcon = WaitUntil(
                 [&] {
-                    return PixelsLikeIcon(icon, LoadIconW(nullptr, IDI_INFORMATION)) >= enough &&
-                           PixelsLikeIcon(icon, LoadIconW(nullptr, IDI_WARNING)) < enough;
+                    return PixelsLikeIcon(icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32516))) >=
+                               enough &&
+                           PixelsLikeIcon(icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32515))) <
+                               enough;
                 },
                 5000);
         }

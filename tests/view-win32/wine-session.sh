@@ -42,7 +42,7 @@ wine_session_stop() {
   # this prefix's processes.
   local environ
   for environ in /proc/[0-9]*/environ; do
-    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+    if tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
       environ=${environ#/proc/}
       kill "${environ%/environ}" 2>/dev/null
     fi
