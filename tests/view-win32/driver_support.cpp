@@ -90,29 +90,32 @@ std::string ClassName(HWND window) {
     return Narrow(name);
 }
 
+struct WindowSearch {
+    DWORD process;
+    const std::string& className;
+    const std::string& title;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+// An EnumWindows callback (a named CALLBACK: a lambda has not the 32-bit calling convention).
+BOOL CALLBACK CollectWindow(HWND window, LPARAM address) {
+    auto& s = *reinterpret_cast<WindowSearch*>(address);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if ((s.process == 0 || owner == s.process) &&
+        (!s.visibleOnly || IsWindowVisible(window) != FALSE) &&
+        (s.className.empty() || ClassName(window) == s.className) &&
+        (s.title.empty() || Text(window) == s.title)) {
+        s.found.push_back(window);
+    }
+    return TRUE;
+}
+
 std::vector<HWND> TopWindows(DWORD process, const std::string& className, const std::string& title,
                              bool visibleOnly) {
-    struct Search {
-        DWORD process;
-        const std::string& className;
-        const std::string& title;
-        bool visibleOnly;
-        std::vector<HWND> found;
-    } search{process, className, title, visibleOnly, {}};
-    EnumWindows(
-        [](HWND window, LPARAM address) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(address);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if ((s.process == 0 || owner == s.process) &&
-                (!s.visibleOnly || IsWindowVisible(window) != FALSE) &&
-                (s.className.empty() || ClassName(window) == s.className) &&
-                (s.title.empty() || Text(window) == s.title)) {
-                s.found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{process, className, title, visibleOnly, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
