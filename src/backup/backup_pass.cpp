@@ -1,8 +1,8 @@
 #include "backup/backup_pass.h"
 
 #include "backup/folder_walk.h"
-#include "backup/path_helpers.h"
 #include "backup/pass_texts.h"
+#include "backup/path_helpers.h"
 #include "common/number_text.h"
 
 namespace tarnwick {
@@ -75,13 +75,9 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
                 ++result.failedFolders;
                 continue;
             }
-            FolderWalk::Settings settings{source,
-                                          targetRoot,
-                                          options.includeSubDirs,
-                                          options.sizeLimitOn,
-                                          sizeLimit,
-                                          style,
-                                          destinationInfo};
+            FolderWalk::Settings settings{
+                source,    targetRoot, options.includeSubDirs, options.sizeLimitOn,
+                sizeLimit, style,      destinationInfo};
             FolderWalk(std::move(settings), host, fs, clock, lastRefresh, result).walk(source);
             if (host.stopRequested()) {
                 result.stopped = true;

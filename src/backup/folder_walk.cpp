@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "backup/path_helpers.h"
 #include "backup/pass_texts.h"
+#include "backup/path_helpers.h"
 
 namespace tarnwick {
 namespace {

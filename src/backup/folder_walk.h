@@ -14,7 +14,7 @@ namespace tarnwick {
 // The walk of one source folder and everything below it: compares each file's time with its
 // copy's, copies what changed and passes the filter, creates the mirrored folders.
 class FolderWalk {
-public:
+  public:
     struct Settings {
         std::string sourceRoot;  // ends in a separator
         std::string targetRoot;  // ends in a separator
@@ -31,7 +31,7 @@ public:
 
     void walk(const std::string& path);
 
-private:
+  private:
     struct FolderId {
         std::uint64_t device;
         std::uint64_t inode;

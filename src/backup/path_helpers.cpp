@@ -88,8 +88,8 @@ std::string MapTargetPath(std::string_view folder, bool fullPath, PathStyle styl
     return std::string(part.substr(0, 1));
 }
 
-std::string FolderTargetText(std::string_view destination, std::string_view folder,
-                             bool fullPath, PathStyle style) {
+std::string FolderTargetText(std::string_view destination, std::string_view folder, bool fullPath,
+                             PathStyle style) {
     std::string text = "备份到:";
     text += destination;
     if (!EndsWithSeparator(destination, style)) {

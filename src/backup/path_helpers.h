@@ -38,7 +38,7 @@ std::string MapTargetPath(std::string_view folder, bool fullPath, PathStyle styl
 
 // The text of the log line that tells where a source folder will be backed up:
 // "备份到:" + destination (with a separator) + the folder's part below it.
-std::string FolderTargetText(std::string_view destination, std::string_view folder,
-                             bool fullPath, PathStyle style);
+std::string FolderTargetText(std::string_view destination, std::string_view folder, bool fullPath,
+                             PathStyle style);
 
 }  // namespace tarnwick

@@ -225,9 +225,10 @@ TEST_P(InjectedFault, ADestinationThatCannotBeCreatedEndsThePassWithItsSummary) 
     const PassResult result = run();
     EXPECT_EQ(result.failedFolders, 1);
     EXPECT_EQ(result.updatedCount, 0);
-    EXPECT_EQ(host.log(), (Lines{"目标文件没有更新！",
-                                 "无法创建文件夹:" + tree.path("elsewhere/") + " (Permission denied)",
-                                 "正在扫描目标文件夹…"}));
+    EXPECT_EQ(host.log(),
+              (Lines{"目标文件没有更新！",
+                     "无法创建文件夹:" + tree.path("elsewhere/") + " (Permission denied)",
+                     "正在扫描目标文件夹…"}));
     EXPECT_EQ(host.ended, 1);
 }
 
@@ -308,15 +309,14 @@ TEST_F(TaskSaveFault, AFailedSaveKeepsTheOldFileAndSaysWhy) {
         c.inject(*this);
         EXPECT_EQ(window.SaveConfig_Click(), FrmMain::CommandOutcome::WriteFailed);
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text,
-                  tree.path("task/t.ini") + " (" + c.reason + ")");
+        EXPECT_EQ(platform.messages[0].text, tree.path("task/t.ini") + " (" + c.reason + ")");
         EXPECT_EQ(tree.read("task/t.ini"), previous);
         EXPECT_EQ(TemporaryFilesBelow(tree.path("task")), Lines{});
     }
     *faults = test::InjectedFaults();
     EXPECT_EQ(window.SaveConfig_Click(), FrmMain::CommandOutcome::Done);
-    EXPECT_TRUE(tree.read("task/t.ini").starts_with("; hand-written\r\n[Comm]\r\nDDir=" +
-                                                     tree.path("back") + "\r\n"));
+    EXPECT_TRUE(tree.read("task/t.ini")
+                    .starts_with("; hand-written\r\n[Comm]\r\nDDir=" + tree.path("back") + "\r\n"));
 }
 
 }  // namespace
