@@ -10,7 +10,7 @@
 namespace {
 
 class ConsoleHost final : public tarnwick::BackupHost {
-public:
+  public:
     ConsoleHost(bool quiet, bool noCopy) : quiet_(quiet), noCopy_(noCopy) {}
 
     void logTop(std::string_view text) override {
@@ -28,7 +28,7 @@ public:
     void setDestinationText(const std::string&) override {}
     void setSourceEntry(std::size_t, const std::string&) override {}
 
-private:
+  private:
     bool quiet_;
     bool noCopy_;
     tarnwick::SystemClock clock_;
@@ -54,7 +54,9 @@ int main(int argc, char** argv) {
         }
     }
     if (paths.size() < 2) {
-        std::fprintf(stderr, "usage: tarnwick-pass [--quiet] [--no-copy] [--last-name] DESTINATION SOURCE...\n");
+        std::fprintf(
+            stderr,
+            "usage: tarnwick-pass [--quiet] [--no-copy] [--last-name] DESTINATION SOURCE...\n");
         return 2;
     }
     options.destination = paths.front();

@@ -10,7 +10,7 @@ namespace tarnwick {
 // What a pass needs from the window that runs it. The window adds the time of day to each line,
 // keeps the busy pictures and the tray icon, and lets pending events run at a refresh.
 class BackupHost {
-public:
+  public:
     virtual ~BackupHost() = default;
 
     // A line of the pass, inserted at the top of the log (newest first).

@@ -13,6 +13,7 @@
 #include "cli/state_report.h"
 #include "common/path_style.h"
 #include "ui/frm_main.h"
+#include "version.h"
 
 namespace tarnwick {
 namespace {

@@ -1,29 +1,28 @@
-// A randomized soak of the pass on real folders. Two source folders change at random for many
-// rounds (new files and folders, new contents with new times, new times only, deletions, renames,
-// odd and long names, deep nesting, a file turning into a folder and back) and a pass with
-// varying filters runs after each round. A plain model of the rules predicts every pass: which
-// files are copied, which fail and why, the log and the counts; the destination must match it
-// exactly, file by file, and never lose anything. A second soak raises the stop flag at a random
-// refresh: the destination then holds no partial file, and the next pass completes the backup.
+// A randomized soak of the pass on real folders. Two source folders change at random (new files
+// and folders, new contents and times, renames, odd and long names, deep nesting, a file turning
+// into a folder and back) and passes with random filters run between the changes, some of them
+// stopped at a random refresh. After each pass what must hold is checked: nothing in the
+// destination is lost; every copy that changed is its source as it is now, a file the filters
+// take; the log names the files that changed and the failures, and nothing else; and after a
+// pass that ran to its end every file the filters take has an equal copy.
 //
-// TARNWICK_SOAK_ROUNDS sets the rounds of each soak (a short run by default); every failure names
-// its seed, and TARNWICK_SOAK_SEED replays it.
+// The seeds are fixed; TARNWICK_SOAK_ROUNDS makes a long run with a random seed, and
+// TARNWICK_SOAK_SEED replays the seed a failure names.
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <map>
 #include <random>
 #include <set>
 #include <sstream>
 
 #include "backup/backup_pass.h"
+#include "backup/pass_texts.h"
 #include "backup/posix_file_system.h"
 #include "support/fake_clock.h"
 #include "support/injected_faults.h"
@@ -34,92 +33,36 @@ namespace tarnwick {
 namespace {
 
 namespace stdfs = std::filesystem;
-
-constexpr int kDefaultRounds = 25;
-constexpr std::size_t kMaxPathBytes = 3500;  // well inside PATH_MAX with the destination's prefix
-
-std::uint64_t SeedFromEnvironment() {
-    if (const char* text = std::getenv("TARNWICK_SOAK_SEED")) {
-        return std::strtoull(text, nullptr, 10);
-    }
-    return std::random_device()() * 4294967296ULL + std::random_device()();
-}
-
-int RoundsFromEnvironment() {
-    const char* text = std::getenv("TARNWICK_SOAK_ROUNDS");
-    return text != nullptr ? std::max(1, std::atoi(text)) : kDefaultRounds;
-}
-
-// ---------------------------------------------------------------------------------------------
-// The trees as the soak sees them.
+constexpr std::size_t kMaxPath = 3500;  // inside PATH_MAX with the destination's prefix
+const std::string kCopyFailed = "复制失败:";
+const std::string kFolderFailed = "无法创建文件夹:";
 
 struct Version {
     std::string bytes;
-    std::int64_t seconds = 0;
+    std::int64_t seconds = -1;
     bool operator==(const Version&) const = default;
 };
+using Files = std::map<std::string, Version>;
 
-struct Tree {
-    std::map<std::string, Version> files;         // full path -> contents and time
-    std::map<std::string, std::int64_t> folders;  // full path -> modification time (seconds)
-};
-
-std::string ReadAll(const std::string& path) {
+Version Read(const std::string& path, bool contents = true) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::int64_t SecondsOf(const std::string& path) {
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0 ? static_cast<std::int64_t>(st.st_mtim.tv_sec) : -1;
-}
-
-// Reads a tree again and again, reading a file's bytes anew only when its inode, size or times
-// changed since the last reading. Every write changes a file's change time and a copy arrives as
-// a new file renamed into place, so the bytes of an unchanged file are the bytes read before; a
-// long soak's destination, which only grows, is then not read whole after every pass.
-class TreeReader {
-  public:
-    Tree read(const std::string& root) {
-        Tree tree;
-        if (!stdfs::exists(root)) {
-            return tree;
-        }
-        for (const auto& entry : stdfs::recursive_directory_iterator(root)) {
-            const std::string path = entry.path().string();
-            struct stat st;
-            if (::lstat(path.c_str(), &st) != 0) {
-                continue;
-            }
-            if (S_ISDIR(st.st_mode)) {
-                tree.folders[path] = st.st_mtim.tv_sec;
-                continue;
-            }
-            const Fingerprint print{st.st_ino,          st.st_size,        st.st_mtim.tv_sec,
-                                    st.st_mtim.tv_nsec, st.st_ctim.tv_sec, st.st_ctim.tv_nsec};
-            auto& known = known_[path];
-            if (!(known.first == print)) {
-                known = {print, ReadAll(path)};
-            }
-            tree.files[path] = {known.second, st.st_mtim.tv_sec};
-        }
-        return tree;
+    if (contents) {
+        bytes << in.rdbuf();
     }
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return {bytes.str(), static_cast<std::int64_t>(st.st_mtim.tv_sec)};
+}
 
-  private:
-    struct Fingerprint {
-        ino_t inode = 0;
-        off_t size = -1;
-        time_t mtime = 0;
-        long mtimeNanoseconds = 0;
-        time_t ctime = 0;
-        long ctimeNanoseconds = 0;
-        bool operator==(const Fingerprint&) const = default;
-    };
-    std::map<std::string, std::pair<Fingerprint, std::string>> known_;
-};
+// Every file and folder below a folder; a folder's time reads -1.
+Files ReadTree(const std::string& root, bool contents = true) {
+    Files tree;
+    for (const auto& entry : stdfs::recursive_directory_iterator(root)) {
+        tree[entry.path()] = entry.is_directory() ? Version{} : Read(entry.path(), contents);
+    }
+    return tree;
+}
 
 std::string Upper(std::string text) {
     for (char& c : text) {
@@ -128,138 +71,34 @@ std::string Upper(std::string text) {
     return text;
 }
 
-std::string NameOf(const std::string& path) {
-    return path.substr(path.find_last_of('/') + 1);
-}
-
-// A log line as compared: a failure's system reason is left off, the rest is exact.
-std::string WithoutReason(const std::string& line) {
-    if (line.starts_with("复制失败:") || line.starts_with("无法创建文件夹:")) {
-        const auto reason = line.rfind(" (");
-        if (reason != std::string::npos && line.ends_with(')')) {
-            return line.substr(0, reason);
-        }
-    }
-    return line;
-}
-
-// ---------------------------------------------------------------------------------------------
-// What a pass is asked to do, and the model's reading of the rules.
-
+// The filters of a pass, and whether they take a file below a source folder.
 struct Filters {
-    bool includeSubDirs = true;
-    bool sizeLimitOn = false;
+    bool subfolders = true, sizeLimitOn = false;
     std::string sizeLimitText = "300";
-    std::int64_t sizeLimitBytes = 300 * 1024;
     int mode = 0;
-    std::vector<std::string> only;
-    std::vector<std::string> skip;
+    std::vector<std::string> only, skip;
 
-    bool selects(const std::string& fullPath, std::uint64_t size) const {
+    bool listed(const std::vector<std::string>& list, const std::string& entry) const {
+        return std::any_of(list.begin(), list.end(),
+                           [&](const std::string& item) { return Upper(item) == Upper(entry); });
+    }
+    bool takes(const std::string& relative, std::uint64_t size) const {
+        for (std::size_t end = relative.find('/'), start = 0; end != std::string::npos;
+             start = end + 1, end = relative.find('/', start)) {
+            if (!subfolders ||
+                (mode == 2 && listed(skip, "\\" + relative.substr(start, end - start)))) {
+                return false;
+            }
+        }
         if (sizeLimitOn) {
-            return static_cast<std::int64_t>(size) <= sizeLimitBytes;
+            return size <= static_cast<std::uint64_t>(std::stod(sizeLimitText) * 1024);
         }
-        const auto dot = fullPath.rfind('.');
-        const std::string extension = Upper(dot == std::string::npos ? "" : fullPath.substr(dot));
-        const auto listed = [&](const std::vector<std::string>& list) {
-            return std::any_of(list.begin(), list.end(),
-                               [&](const std::string& entry) { return Upper(entry) == extension; });
-        };
-        return mode == 0 || (mode == 1 && listed(only)) || (mode == 2 && !listed(skip));
-    }
-
-    bool skipsFolder(const std::string& name) const {
-        return mode == 2 && std::any_of(skip.begin(), skip.end(), [&](const std::string& entry) {
-                   return Upper(entry) == "\\" + Upper(name);
-               });
+        const std::string name = relative.substr(relative.rfind('/') + 1);
+        const std::string type =
+            name.find('.') == std::string::npos ? "" : name.substr(name.rfind('.'));
+        return mode == 0 || (mode == 1 && listed(only, type)) || (mode == 2 && !listed(skip, type));
     }
 };
-
-struct Prediction {
-    Tree destination;
-    std::multiset<std::string> lines;  // between the start line and the counts, reasons left off
-    std::int64_t copied = 0;
-    std::int64_t bytes = 0;
-    std::int64_t failedCopies = 0;
-    std::int64_t failedFolders = 0;
-};
-
-class Model {
-  public:
-    Model(const Tree& before, const Filters& filters) : before_(before), filters_(filters) {
-        prediction_.destination = before;
-    }
-
-    // The pass over one source folder into its target folder, which it creates with its parents.
-    void source(const std::string& folder, const std::string& target, const std::string& top) {
-        for (std::string path = target; path.size() > top.size();
-             path = path.substr(0, path.rfind('/'))) {
-            prediction_.destination.folders.try_emplace(path, -1);
-        }
-        walk(folder, target);
-    }
-
-    Prediction result() const { return prediction_; }
-
-  private:
-    void walk(const std::string& folder, const std::string& target) {
-        std::vector<stdfs::directory_entry> entries(stdfs::directory_iterator(folder), {});
-        std::vector<std::string> subfolders;
-        auto& files = prediction_.destination.files;
-        auto& folders = prediction_.destination.folders;
-        for (const auto& entry : entries) {
-            const std::string name = NameOf(entry.path().string());
-            const std::string full = folder + "/" + name;
-            const std::string copy = target + "/" + name;
-            if (entry.is_directory()) {
-                if (filters_.skipsFolder(name)) {
-                    continue;
-                }
-                if (filters_.includeSubDirs && folders.count(copy) == 0) {
-                    if (files.count(copy) != 0) {
-                        prediction_.lines.insert("无法创建文件夹:" + copy);
-                        ++prediction_.failedFolders;
-                        continue;
-                    }
-                    folders[copy] = -1;
-                }
-                subfolders.push_back(name);
-                continue;
-            }
-            const Version source{ReadAll(full), SecondsOf(full)};
-            const auto oldCopy = files.find(copy);
-            const auto oldFolder = before_.folders.find(copy);
-            const bool candidate =
-                oldCopy != files.end()               ? oldCopy->second.seconds != source.seconds
-                : oldFolder != before_.folders.end() ? oldFolder->second != source.seconds
-                                                     : true;
-            if (!candidate || !filters_.selects(full, source.bytes.size())) {
-                continue;
-            }
-            prediction_.lines.insert(full);
-            if (folders.count(copy) != 0) {
-                prediction_.lines.insert("复制失败:" + full);  // a folder stands in its place
-                ++prediction_.failedCopies;
-                continue;
-            }
-            files[copy] = source;
-            ++prediction_.copied;
-            prediction_.bytes += static_cast<std::int64_t>(source.bytes.size());
-        }
-        if (filters_.includeSubDirs) {
-            for (const auto& name : subfolders) {
-                walk(folder + "/" + name, target + "/" + name);
-            }
-        }
-    }
-
-    const Tree& before_;
-    const Filters& filters_;
-    Prediction prediction_;
-};
-
-// ---------------------------------------------------------------------------------------------
-// The soak: the source tree, its random changes, the passes and their checks.
 
 class Soak {
   public:
@@ -267,498 +106,264 @@ class Soak {
         : random_(seed),
           faults_(std::make_shared<test::InjectedFaults>()),
           fs_(MakePosixFileSystem(test::CallsWithFaults(faults_))) {
-        sources_ = {tree_.path("src/alpha"), tree_.path("src/beta")};
-        for (const auto& source : sources_) {
-            stdfs::create_directories(source);
+        for (const char* source : {"src/alpha", "src/beta"}) {
+            sources_.push_back(tree_.path(source));
+            stdfs::create_directories(sources_.back());
         }
-        destination_ = tree_.path("back");
+        stdfs::create_directories(destination_);
         fullPath_ = chance(0.5);
         for (int i = 0; i < 40; ++i) {
-            chance(0.7) ? newFile() : newFolder();
+            newEntry(chance(0.3));
         }
-        before_ = destinationReader_.read(destination_);
     }
 
-    // A handful of random changes to the source folders.
     void change() {
-        const int changes = between(1, 8);
-        for (int i = 0; i < changes; ++i) {
-            const auto files = sourceFiles();
-            const bool crowded = files.size() > 250;
-            switch (between(0, crowded ? 13 : 11)) {
+        for (int i = between(1, 8); i > 0; --i) {
+            const std::string file = pick(entries(false)), folder = pick(entries(true));
+            switch (between(0, 8)) {
                 case 0:
+                    newEntry(chance(0.3));
+                    break;
                 case 1:
-                    newFile();
-                    break;
-                case 2:
-                    newFolder();
-                    break;
-                case 3:
                     deepChain();
                     break;
+                case 2:
+                    write(file, content(), Read(file).seconds + between(1, 9));
+                    break;
+                case 3:  // only the fraction of a second changes: the copy stays equal
+                    setTime(file, Read(file).seconds, between(0, 999'999'999));
+                    break;
                 case 4:
-                    withFile(files, [&](const std::string& file) {
-                        write(file, content(), newSecondsFor(file));
-                    });
+                    rename(chance(0.5) ? file : folder);
                     break;
-                case 5:
-                    withFile(files, [&](const std::string& file) {
-                        setTime(file, newSecondsFor(file), between(0, 999'999'999));
-                    });
-                    break;
-                case 6:
-                    // Only the fraction of a second changes: the copy still counts as equal.
-                    withFile(files, [&](const std::string& file) {
-                        setTime(file, SecondsOf(file), between(0, 999'999'999));
-                    });
-                    break;
-                case 7:
-                    withFile(files, [&](const std::string& file) { rename(file); });
-                    break;
-                case 8:
-                    withFolder([&](const std::string& folder) { rename(folder); });
-                    break;
-                case 9:
-                    // A file becomes a folder of the same name, or a folder a file.
-                    if (chance(0.5)) {
-                        withFile(files, [&](const std::string& file) {
-                            stdfs::remove(file);
-                            stdfs::create_directory(file);
-                            write(file + "/inside.txt", content(), randomSeconds());
-                        });
-                    } else {
-                        withFolder([&](const std::string& folder) {
-                            stdfs::remove_all(folder);
-                            write(folder, content(), randomSeconds());
-                        });
+                case 5:  // a file becomes a folder of its name, or a folder a file
+                    if (chance(0.5) && stdfs::remove(file, ignored)) {
+                        stdfs::create_directory(file, ignored);
+                        write(file + "/inside.txt", content(), seconds());
+                    } else if (stdfs::remove_all(folder, ignored) > 0) {
+                        write(folder, content(), seconds());
                     }
                     break;
-                case 10:
-                case 12:
-                    withFile(files, [](const std::string& file) { stdfs::remove(file); });
+                case 6:
+                    stdfs::remove_all(folder, ignored);
                     break;
                 default:
-                    withFolder([](const std::string& folder) { stdfs::remove_all(folder); });
+                    stdfs::remove(file, ignored);
                     break;
             }
         }
     }
 
-    // New filters for the next pass.
     void chooseFilters() {
-        filters_ = Filters();
-        filters_.includeSubDirs = chance(0.85);
-        filters_.sizeLimitOn = chance(0.25);
-        const char* const limits[] = {"0.5", "1", "4", "16", "300"};
-        filters_.sizeLimitText = limits[between(0, 4)];
-        filters_.sizeLimitBytes =
-            static_cast<std::int64_t>(std::stod(filters_.sizeLimitText) * 1024);
-        filters_.mode = between(0, 2);
-        for (const char* type : {".txt", ".doc", ".DAT", ".gz"}) {
-            if (chance(0.5)) {
-                filters_.only.emplace_back(type);
-            }
+        filters_ =
+            Filters{chance(0.85), chance(0.25), pick({"0.5", "4", "300"}), between(0, 2), {}, {}};
+        for (const char* type : {".txt", ".DAT", ".gz"}) {
+            chance(0.5) ? void(filters_.only.emplace_back(type)) : void();
         }
-        for (const char* type : {".bak", ".tmp", "\\bak", "\\深层", ".TXT"}) {
-            if (chance(0.5)) {
-                filters_.skip.emplace_back(type);
-            }
+        for (const char* type : {".bak", "\\bak", "\\深层", ".TXT"}) {
+            chance(0.5) ? void(filters_.skip.emplace_back(type)) : void();
         }
         // Short transfers make a copy take many steps, so a stop can come in the middle of one.
-        const std::size_t transfers[] = {4096, 65536, std::numeric_limits<std::size_t>::max()};
-        faults_->maxTransfer = transfers[between(0, 2)];
+        faults_->maxTransfer = chance(0.5) ? 4096 : 1 << 20;
         faults_->kernelCopy = chance(0.7);
     }
 
-    // A pass without a stop, checked against the model.
-    void passAndCheck() {
-        const Prediction expected = predict();
+    // One pass, stopped at a random refresh or not, and the checks of what must hold after it.
+    void passAndCheck(bool stopping) {
+        const Files before = ReadTree(destination_);
         test::RecordingHost host;
-        const PassResult result = run(host);
-        const Tree after = destinationReader_.read(destination_);
-        checkNothingLost(after);
-        checkNoTemporaryFile(after);
-        EXPECT_EQ(result.updatedCount, expected.copied);
-        EXPECT_EQ(result.updatedBytes, expected.bytes);
-        EXPECT_EQ(result.failedCopies, expected.failedCopies);
-        EXPECT_EQ(result.failedFolders, expected.failedFolders);
-        EXPECT_FALSE(result.stopped);
-        compareFiles(after, expected.destination);
-        EXPECT_EQ(Keys(after.folders), Keys(expected.destination.folders));
-        EXPECT_EQ(middleOfLog(host, expected.failedCopies, expected.copied, expected.bytes),
-                  expected.lines);
-        checkEverySelectedFileHasItsCopy(after);
-        copied_ += result.updatedCount;
-        before_ = after;
-    }
-
-    // A pass stopped at a random refresh: every file in the destination is its old copy or the
-    // source as it is now, and the counts say how many were replaced.
-    void stoppedPassAndCheck() {
-        const Prediction expected = predict();
-        test::RecordingHost host;
-        const int stopAt = between(1, static_cast<int>(sourceFiles().size()) + 2);
+        const int stopAt = stopping ? between(1, 60) : 0;
         int refreshes = 0;
         host.onRefresh = [&] { host.stop = host.stop || ++refreshes == stopAt; };
-        const PassResult result = run(host);
-        const Tree after = destinationReader_.read(destination_);
-        checkNothingLost(after);
-        checkNoTemporaryFile(after);
-        EXPECT_EQ(result.stopped, host.stop);
-        std::int64_t replaced = 0;
-        std::int64_t bytes = 0;
-        for (const auto& [path, version] : after.files) {
-            const auto old = before_.files.find(path);
-            if (old != before_.files.end() && old->second == version) {
-                continue;
-            }
-            ++replaced;
-            bytes += static_cast<std::int64_t>(version.bytes.size());
-            const std::string source = sourceOf(path);
-            ASSERT_FALSE(source.empty()) << path;
-            EXPECT_EQ(version, (Version{ReadAll(source), SecondsOf(source)}))
-                << path << " is neither its old copy nor its source";
-        }
-        EXPECT_EQ(result.updatedCount, replaced);
-        EXPECT_EQ(result.updatedBytes, bytes);
-        for (const auto& line : host.lines) {
-            const std::string shown = WithoutReason(line);
-            if (shown.starts_with("/")) {
-                EXPECT_EQ(expected.lines.count(shown), 1u) << shown << " was not to be copied";
-            }
-        }
-        stops_ += result.stopped ? 1 : 0;
-        before_ = after;
-    }
-
-    std::uint64_t copied() const { return copied_; }
-    int stops() const { return stops_; }
-
-  private:
-    // ---- the pass ----
-
-    PassResult run(test::RecordingHost& host) {
-        PassOptions options;
-        options.destination = destination_;
-        options.sources = sources_;
-        options.fullPath = fullPath_;
-        options.includeSubDirs = filters_.includeSubDirs;
-        options.sizeLimitOn = filters_.sizeLimitOn;
-        options.sizeLimitText = filters_.sizeLimitText;
-        options.style = PathStyle::Posix;
         host.filter = BuildTypeFilter(filters_.mode, filters_.only, filters_.skip);
         test::FakeClock clock;
         clock.stepPerReading = 0.25;  // a refresh every few steps
-        return RunBackup(options, host, *fs_, clock);
+        const PassResult result =
+            RunBackup({destination_, sources_, filters_.subfolders, fullPath_, filters_.sizeLimitOn,
+                       filters_.sizeLimitText, PathStyle::Posix},
+                      host, *fs_, clock);
+        const Files after = ReadTree(destination_);
+        EXPECT_EQ(result.stopped, host.stop);
+
+        // The log: the start line, files and failures, the failure count, the summary.
+        std::multiset<std::string> named, failed;
+        std::int64_t failedFolders = 0;
+        ASSERT_GE(host.lines.size(), 2u);
+        EXPECT_EQ(host.lines.front(), kScanStartText);
+        EXPECT_EQ(host.lines.back(),
+                  result.updatedCount > 0
+                      ? UpdatedSummaryText(result.updatedCount, result.updatedBytes)
+                      : std::string(kNothingUpdatedText));
+        for (std::size_t i = 1; i + 1 < host.lines.size(); ++i) {
+            const std::string& line = host.lines[i];
+            const std::size_t from = std::min(line.find('/'), line.size());
+            const std::string path = line.substr(from, line.rfind(" (") - from);
+            if (line.starts_with("/")) {
+                named.insert(line);
+                EXPECT_TRUE(takes(line)) << line << " is named but not to be copied";
+            } else if (line.starts_with(kCopyFailed)) {
+                failed.insert(path);
+            } else if (line.starts_with(kFolderFailed)) {
+                ++failedFolders;
+                EXPECT_TRUE(after.count(path) && after.at(path).seconds >= 0) << line;
+            } else if (line != FailedFoldersText(result.failedFolders)) {
+                EXPECT_EQ(line, FailedCopiesText(result.failedCopies));
+            }
+        }
+        EXPECT_EQ(result.failedCopies, static_cast<std::int64_t>(failed.size()));
+        EXPECT_EQ(result.failedFolders, failedFolders);
+
+        // Nothing lost; every changed copy is a chosen source as it is now, and named.
+        std::multiset<std::string> changed;
+        std::int64_t bytes = 0;
+        for (const auto& [path, version] : before) {
+            EXPECT_EQ(after.count(path), 1u) << path << " was deleted";
+        }
+        for (const auto& [path, version] : after) {
+            if (before.count(path) && before.at(path) == version) {
+                continue;
+            }
+            const std::string source = sourceOf(path);
+            if (version.seconds >= 0) {
+                EXPECT_TRUE(takes(source) && Read(source) == version) << path << " is no copy";
+                EXPECT_EQ(named.count(source), 1u) << source << " was copied but not named";
+                changed.insert(source);
+                bytes += static_cast<std::int64_t>(version.bytes.size());
+            }
+        }
+        EXPECT_EQ(result.updatedCount, static_cast<std::int64_t>(changed.size()));
+        EXPECT_EQ(result.updatedBytes, bytes);
+        if (result.stopped) {
+            return;
+        }
+        // A pass that ran to its end names exactly the changed files and the failures...
+        changed.insert(failed.begin(), failed.end());
+        EXPECT_EQ(named, changed);
+        // ...and leaves an equal copy of every chosen file, unless something stands in its way.
+        for (const auto& [file, version] : ReadTree(tree_.path("src"))) {
+            const std::string copy = copyOf(file);
+            const auto found = after.find(copy);
+            EXPECT_TRUE(version.seconds < 0 || !takes(file) || blocked(after, copy) ||
+                        (found != after.end() && found->second == version))
+                << file << " has no equal copy";
+        }
     }
 
+    bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
+
+  private:
     std::string targetOf(const std::string& source) const {
-        return fullPath_ ? destination_ + source : destination_ + "/" + NameOf(source);
+        return destination_ + (fullPath_ ? source : source.substr(source.rfind('/')));
     }
-
-    std::string sourceOf(const std::string& copy) const {
+    std::string copyOf(const std::string& file) const {
         for (const auto& source : sources_) {
-            const std::string target = targetOf(source);
-            if (copy.starts_with(target + "/")) {
-                return source + copy.substr(target.size());
+            if (file.starts_with(source + "/")) {
+                return targetOf(source) + file.substr(source.size());
             }
         }
         return {};
     }
-
-    Prediction predict() const {
-        Model model(before_, filters_);
+    std::string sourceOf(const std::string& copy) const {
         for (const auto& source : sources_) {
-            model.source(source, targetOf(source), destination_);
-        }
-        return model.result();
-    }
-
-    // ---- checks ----
-
-    template <typename Map>
-    static std::set<std::string> Keys(const Map& map) {
-        std::set<std::string> keys;
-        for (const auto& [key, value] : map) {
-            keys.insert(key);
-        }
-        return keys;
-    }
-
-    void checkNothingLost(const Tree& after) const {
-        for (const auto& [path, version] : before_.files) {
-            EXPECT_EQ(after.files.count(path), 1u) << path << " was deleted";
-        }
-        for (const auto& [path, seconds] : before_.folders) {
-            EXPECT_EQ(after.folders.count(path), 1u) << path << " was deleted";
-        }
-    }
-
-    static void checkNoTemporaryFile(const Tree& after) {
-        for (const auto& [path, version] : after.files) {
-            EXPECT_FALSE(NameOf(path).starts_with(".tarnwick-")) << path << " was left behind";
-        }
-    }
-
-    static void compareFiles(const Tree& actual, const Tree& expected) {
-        EXPECT_EQ(Keys(actual.files), Keys(expected.files));
-        for (const auto& [path, version] : expected.files) {
-            const auto found = actual.files.find(path);
-            if (found != actual.files.end()) {
-                EXPECT_EQ(found->second.seconds, version.seconds) << path;
-                EXPECT_TRUE(found->second.bytes == version.bytes) << path << " differs";
+            if (copy.starts_with(targetOf(source) + "/")) {
+                return source + copy.substr(targetOf(source).size());
             }
         }
+        return {};
     }
-
-    // The log of a pass reads: start line, files and failures, the failure count, the summary.
-    static std::multiset<std::string> middleOfLog(const test::RecordingHost& host,
-                                                  std::int64_t failed, std::int64_t copied,
-                                                  std::int64_t bytes) {
-        std::vector<std::string> lines = host.lines;
-        EXPECT_GE(lines.size(), 2u);
-        if (lines.size() < 2) {
-            return {};
-        }
-        EXPECT_EQ(lines.front(), "正在扫描目标文件夹…");
-        EXPECT_EQ(lines.back(), copied > 0 ? "更新了 " + std::to_string(copied) + " 个文件(" +
-                                                 std::to_string(bytes) + ")！"
-                                           : "目标文件没有更新！");
-        lines.pop_back();
-        if (failed > 0) {
-            EXPECT_EQ(lines.back(), "有 " + std::to_string(failed) + " 个文件复制失败！");
-            lines.pop_back();
-        }
-        std::multiset<std::string> middle;
-        for (std::size_t i = 1; i < lines.size(); ++i) {
-            middle.insert(WithoutReason(lines[i]));
-        }
-        return middle;
-    }
-
-    // Said plainly, apart from the model: each source file the filters take has a copy with its
-    // bytes and its time, unless a folder of its name was in the way.
-    void checkEverySelectedFileHasItsCopy(const Tree& after) const {
+    bool takes(const std::string& file) const {
         for (const auto& source : sources_) {
-            const std::string target = targetOf(source);
-            auto it = stdfs::recursive_directory_iterator(source);
-            for (; it != stdfs::recursive_directory_iterator(); ++it) {
-                const std::string path = it->path().string();
-                if (it->is_directory()) {
-                    if (filters_.skipsFolder(NameOf(path)) || !filters_.includeSubDirs) {
-                        it.disable_recursion_pending();
-                    }
-                    continue;
-                }
-                const Version version{ReadAll(path), SecondsOf(path)};
-                if (!filters_.selects(path, version.bytes.size())) {
-                    continue;
-                }
-                const std::string copy = target + path.substr(source.size());
-                if (blocked(after, copy, target)) {
-                    continue;
-                }
-                const auto found = after.files.find(copy);
-                EXPECT_TRUE(found != after.files.end() && found->second == version)
-                    << path << " has no copy with its bytes and time";
+            if (file.starts_with(source + "/") && stdfs::is_regular_file(file)) {
+                return filters_.takes(file.substr(source.size() + 1), stdfs::file_size(file));
             }
         }
+        return false;
     }
-
-    // Whether a folder stands where the copy goes, or a file where one of its folders goes.
-    static bool blocked(const Tree& after, const std::string& copy, const std::string& top) {
-        if (after.folders.count(copy) != 0) {
-            return true;
-        }
-        for (std::string parent = copy.substr(0, copy.rfind('/')); parent.size() > top.size();
-             parent = parent.substr(0, parent.rfind('/'))) {
-            if (after.files.count(parent) != 0) {
+    // A folder where the copy goes, or a file where one of its folders goes.
+    bool blocked(const Files& after, const std::string& copy) const {
+        for (std::string path = copy; path.size() > destination_.size();
+             path = path.substr(0, path.rfind('/'))) {
+            const auto found = after.find(path);
+            if (found != after.end() && (found->second.seconds < 0) == (path == copy)) {
                 return true;
             }
         }
         return false;
     }
 
-    // ---- random changes ----
-
-    bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
     int between(int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random_);
     }
-    std::int64_t randomSeconds() { return between(1'000'000'000, 1'700'000'000); }
-
-    std::int64_t newSecondsFor(const std::string& file) {
-        const std::int64_t old = SecondsOf(file);
-        std::int64_t seconds = randomSeconds();
-        return seconds == old ? seconds + 1 : seconds;
+    std::int64_t seconds() { return between(1'000'000'000, 1'700'000'000); }
+    std::string pick(const std::vector<std::string>& list) {
+        return list.empty() ? "/none"
+                            : list[static_cast<std::size_t>(between(0, int(list.size()) - 1))];
     }
-
     std::string content() {
-        const std::size_t size = chance(0.1)   ? between(4096, 300'000)
-                                 : chance(0.1) ? 0
-                                               : between(1, 3000);
-        std::string bytes(size, '\0');
+        std::string bytes(chance(0.1) ? between(4096, 300'000) : between(0, 3000), '\0');
         for (char& c : bytes) {
             c = static_cast<char>(between(0, 255));
         }
         return bytes;
     }
-
+    // Plain names, names the filters pick out, and odd ones: CJK, spaces, dashes, bytes that are
+    // no UTF-8, up to the 255 bytes a name may have.
     std::string name(bool folder) {
-        static const char* const kPlain[] = {"a", "report", "Data", "notes", "x1", "Zeta"};
-        static const char* const kOdd[] = {
-            "报告",     "数据备份",    "文档 草稿",  "with space",  " lead",
-            "trail ",   "two  spaces", "-rf",        "--help",      "-",
-            "-n x",     ".hidden",     "semi;colon", "equals=sign", "[brackets]",
-            "hash#tag", "back\\slash", "tab\there",  "quote'\"",    "\xff\xfe bytes",
-            "a (1)",    "UPPER",       "mIxEd"};
-        static const char* const kFolderNames[] = {"bak", "BAK", "Bak", "深层", "sub", "tmp"};
-        static const char* const kExtensions[] = {".txt", ".TXT", ".doc",    ".Doc", ".bak",
-                                                  ".dat", "",     ".tar.gz", ".tmp", ".文档"};
-        std::string base;
-        const int kind = between(0, 9);
-        if (kind < 3) {
-            base = kPlain[between(0, 5)];
-        } else if (kind < 6) {
-            base = kOdd[between(0, 22)];
-        } else if (kind < 9 && folder) {
-            base = kFolderNames[between(0, 5)];  // names the folder filter takes out
-        } else if (kind < 9) {
-            base = kPlain[between(0, 5)];
-        } else {
-            // Long, up to the 255 bytes a name may have; CJK takes three bytes a character.
-            const std::size_t length = static_cast<std::size_t>(between(200, 245));
-            while (base.size() + 3 <= length) {
-                base +=
-                    chance(0.2) ? "长" : std::string(1, static_cast<char>('a' + between(0, 25)));
-            }
-        }
-        if (!folder) {
-            base += kExtensions[between(0, 9)];
-        }
-        return base;
+        static const std::vector<std::string> kNames = {
+            "a",          "Data",        "报告",      "文档 草稿", " lead",
+            "trail ",     "-rf",         "--help",    ".hidden",   "semi;colon",
+            "[brackets]", "back\\slash", "tab\there", "quote'\"",  "\xff\xfe bytes",
+            "bak",        "BAK",         "深层",      "UPPER",     std::string(240, 'l')};
+        return pick(kNames) +
+               (folder ? "" : pick({".txt", ".TXT", ".dat", ".bak", "", ".tar.gz", ".文档"}));
     }
-
-    std::vector<std::string> sourceFolders() const {
-        std::vector<std::string> folders(sources_.begin(), sources_.end());
+    std::vector<std::string> entries(bool folders) const {
+        std::vector<std::string> found;
         for (const auto& source : sources_) {
-            for (const auto& entry : stdfs::recursive_directory_iterator(source)) {
-                if (entry.is_directory()) {
-                    folders.push_back(entry.path().string());
+            for (const auto& [path, version] : ReadTree(source, false)) {
+                if ((version.seconds < 0) == folders) {
+                    found.push_back(path);
                 }
             }
         }
-        return folders;
+        return found;
     }
-
-    std::vector<std::string> sourceFiles() const {
-        std::vector<std::string> files;
-        for (const auto& source : sources_) {
-            for (const auto& entry : stdfs::recursive_directory_iterator(source)) {
-                if (!entry.is_directory()) {
-                    files.push_back(entry.path().string());
-                }
-            }
-        }
-        std::sort(files.begin(), files.end());
-        return files;
+    // A path for a new entry in a random folder; empty when it is taken or too long.
+    std::string freePath(bool folder) {
+        auto folders = entries(true);
+        folders.insert(folders.end(), sources_.begin(), sources_.end());
+        const std::string path = pick(folders) + "/" + name(folder);
+        return stdfs::exists(stdfs::symlink_status(path)) || path.size() >= kMaxPath ? "" : path;
     }
-
-    // A free path for a new entry in a random folder; empty when none fits.
-    std::string freePath(bool folder, std::string in = {}) {
-        const auto folders = sourceFolders();
-        if (in.empty()) {
-            std::vector<std::string> sorted(folders.begin(), folders.end());
-            std::sort(sorted.begin(), sorted.end());
-            in = sorted[static_cast<std::size_t>(between(0, static_cast<int>(sorted.size()) - 1))];
-        }
-        for (int attempt = 0; attempt < 10; ++attempt) {
-            const std::string path = in + "/" + name(folder);
-            if (!stdfs::exists(stdfs::symlink_status(path)) && path.size() < kMaxPathBytes) {
-                return path;
-            }
-        }
-        return {};
-    }
-
-    void newFile() {
-        const std::string path = freePath(false);
-        if (!path.empty()) {
-            write(path, content(), randomSeconds());
+    void newEntry(bool folder) {
+        if (const std::string path = freePath(folder); !path.empty()) {
+            folder ? void(stdfs::create_directory(path, ignored))
+                   : write(path, content(), seconds());
         }
     }
-
-    void newFolder() {
-        const std::string path = freePath(true);
-        if (path.empty()) {
-            return;
-        }
-        stdfs::create_directory(path);
-        for (int i = between(0, 3); i > 0; --i) {
-            if (const std::string file = freePath(false, path); !file.empty()) {
-                write(file, content(), randomSeconds());
-            }
-        }
-    }
-
     void deepChain() {
         std::string path = freePath(true);
-        for (int depth = between(8, 30); depth > 0 && !path.empty(); --depth) {
-            stdfs::create_directory(path);
-            path = path + "/" + (chance(0.3) ? "深" : "d") + std::to_string(depth);
-            if (path.size() >= kMaxPathBytes) {
-                return;
-            }
-        }
-        if (!path.empty()) {
-            stdfs::create_directory(path);
-            write(path + "/deep.txt", content(), randomSeconds());
+        for (int depth = between(8, 30); depth > 0 && !path.empty() && path.size() < kMaxPath;
+             --depth) {
+            stdfs::create_directory(path, ignored);
+            path += (chance(0.3) ? "/深" : "/d") + std::to_string(depth);
         }
     }
-
     void rename(const std::string& from) {
         const std::string to = freePath(stdfs::is_directory(from));
-        // Never into itself, and every path below it stays short enough.
-        std::size_t below = 0;
-        if (stdfs::is_directory(from)) {
-            for (const auto& entry : stdfs::recursive_directory_iterator(from)) {
-                below = std::max(below, entry.path().string().size() - from.size());
-            }
+        std::size_t below = 0;  // the longest path below it, which moves with it
+        for (const auto& [path, version] : ReadTree(tree_.path("src"), false)) {
+            below =
+                path.starts_with(from + "/") ? std::max(below, path.size() - from.size()) : below;
         }
-        if (to.empty() || to.starts_with(from + "/") || to.size() + below >= kMaxPathBytes) {
-            return;
-        }
-        stdfs::rename(from, to);
-    }
-
-    template <typename Action>
-    void withFile(const std::vector<std::string>& files, Action action) {
-        if (!files.empty()) {
-            action(files[static_cast<std::size_t>(between(0, static_cast<int>(files.size()) - 1))]);
+        if (!to.empty() && !to.starts_with(from + "/") && to.size() + below < kMaxPath) {
+            stdfs::rename(from, to, ignored);
         }
     }
-
-    template <typename Action>
-    void withFolder(Action action) {
-        auto folders = sourceFolders();
-        std::sort(folders.begin(), folders.end());
-        folders.erase(std::remove_if(folders.begin(), folders.end(),
-                                     [&](const std::string& f) {
-                                         return std::find(sources_.begin(), sources_.end(), f) !=
-                                                sources_.end();
-                                     }),
-                      folders.end());
-        if (!folders.empty()) {
-            action(folders[static_cast<std::size_t>(
-                between(0, static_cast<int>(folders.size()) - 1))]);
-        }
-    }
-
     static void write(const std::string& path, const std::string& bytes, std::int64_t seconds) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
         setTime(path, seconds, 0);
     }
-
     static void setTime(const std::string& path, std::int64_t seconds, long nanoseconds) {
         const struct timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
         ::utimensat(AT_FDCWD, path.c_str(), times, 0);
@@ -769,59 +374,35 @@ class Soak {
     std::shared_ptr<test::InjectedFaults> faults_;
     std::unique_ptr<FileSystem> fs_;
     std::vector<std::string> sources_;
-    std::string destination_;
+    std::string destination_ = tree_.path("back");
     bool fullPath_ = false;
     Filters filters_;
-    TreeReader destinationReader_;
-    Tree before_;
-    std::uint64_t copied_ = 0;
-    int stops_ = 0;
+    std::error_code ignored;  // a random change that cannot be made is left out
 };
 
-std::string Replay(std::uint64_t seed) {
-    return "seed " + std::to_string(seed) +
-           " (replay with TARNWICK_SOAK_SEED=" + std::to_string(seed) + ")";
-}
+class SoakTest : public ::testing::TestWithParam<std::uint64_t> {};
 
-TEST(Soak, EveryPassMatchesTheModelWhileTheTreeChanges) {
-    const std::uint64_t seed = SeedFromEnvironment();
-    const int rounds = RoundsFromEnvironment();
-    SCOPED_TRACE(Replay(seed));
+TEST_P(SoakTest, WhatMustHoldHoldsAfterEveryPassWhileTheTreeChanges) {
+    const char* seedText = std::getenv("TARNWICK_SOAK_SEED");
+    const char* roundsText = std::getenv("TARNWICK_SOAK_ROUNDS");
+    const std::uint64_t seed = seedText     ? std::strtoull(seedText, nullptr, 10)
+                               : roundsText ? std::random_device()()
+                                            : GetParam();
+    const int rounds = roundsText ? std::max(1, std::atoi(roundsText)) : 30;
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (replay with TARNWICK_SOAK_SEED)");
     Soak soak(seed);
-    for (int round = 1; round <= rounds && !::testing::Test::HasFailure(); ++round) {
+    for (int round = 1; round <= rounds && !HasFailure(); ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         soak.chooseFilters();
-        soak.passAndCheck();
-        soak.change();
-        if (round % 100 == 0) {
-            std::cout << "soak: round " << round << ", " << soak.copied() << " files copied\n"
-                      << std::flush;
+        if (soak.chance(0.4)) {
+            soak.passAndCheck(true);
         }
+        soak.passAndCheck(false);
+        soak.change();
     }
-    std::cout << "soak: " << Replay(seed) << ", " << rounds << " rounds, " << soak.copied()
-              << " files copied\n";
 }
 
-TEST(Soak, AStopAtARandomRefreshLeavesNoPartialFileAndTheNextPassCompletes) {
-    const std::uint64_t seed = SeedFromEnvironment();
-    const int rounds = RoundsFromEnvironment();
-    SCOPED_TRACE(Replay(seed));
-    Soak soak(seed);
-    for (int round = 1; round <= rounds && !::testing::Test::HasFailure(); ++round) {
-        SCOPED_TRACE("round " + std::to_string(round));
-        soak.change();
-        soak.chooseFilters();
-        soak.stoppedPassAndCheck();
-        soak.passAndCheck();
-        if (round % 100 == 0) {
-            std::cout << "stopped soak: round " << round << ", " << soak.stops()
-                      << " passes stopped\n"
-                      << std::flush;
-        }
-    }
-    std::cout << "stopped soak: " << Replay(seed) << ", " << rounds << " rounds, " << soak.stops()
-              << " passes stopped\n";
-}
+INSTANTIATE_TEST_SUITE_P(FixedSeeds, SoakTest, ::testing::Values(1, 2, 3));
 
 }  // namespace
 }  // namespace tarnwick

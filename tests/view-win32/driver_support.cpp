@@ -2,71 +2,32 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include "common/win32_text.h"
 
 namespace tarnwick::driver {
 namespace {
 
-constexpr DWORD kPollMs = 20;
-constexpr UINT kSendTimeoutMs = 10000;
-// The icon of a message box: control 20 on Windows, 1088 in Wine's template.
-constexpr int kMessageBoxIconIds[] = {20, 1088};
-constexpr int kMessageBoxTextId = 0xFFFF;
-
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs,
-                            &result) == 0) {
-        return -1;
-    }
-    return static_cast<LRESULT>(result);
-}
-
-struct WindowSearch {
-    DWORD process;
-    std::string className;
-    std::string title;
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM searchAddress) {
-    auto* search = reinterpret_cast<WindowSearch*>(searchAddress);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (search->process != 0 && process != search->process) {
-        return TRUE;
-    }
-    if (search->visibleOnly && IsWindowVisible(window) == FALSE) {
-        return TRUE;
-    }
-    if (!search->className.empty() && ClassName(window) != search->className) {
-        return TRUE;
-    }
-    if (!search->title.empty() && Text(window) != search->title) {
-        return TRUE;
-    }
-    search->found.push_back(window);
-    return TRUE;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kWaitMs, &result) != 0
+               ? static_cast<LRESULT>(result)
+               : -1;
 }
 
 // How many pixels of a window's place on the screen equal those of an icon drawn there on the
-// window's own background: an icon handle of another process cannot be drawn here, its picture on
-// the screen can be read.
+// window's own background: an icon handle of another process cannot be drawn here, its picture
+// on the screen can be read.
 int PixelsLikeIcon(HWND window, HICON icon) {
     RECT place = {};
     GetWindowRect(window, &place);
     const int side = GetSystemMetrics(SM_CXICON);
     HDC screen = GetDC(nullptr);
-    // The background just left of the icon.
-    const COLORREF background = GetPixel(screen, place.left - 1, place.top);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    HBRUSH brush = CreateSolidBrush(background);
+    HBRUSH brush = CreateSolidBrush(GetPixel(screen, place.left - 1, place.top));
     RECT all = {0, 0, side, side};
     FillRect(dc, &all, brush);
-    DeleteObject(brush);
     DrawIconEx(dc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
     int same = 0;
     for (int y = 0; y < side; ++y) {
@@ -74,8 +35,8 @@ int PixelsLikeIcon(HWND window, HICON icon) {
             same += GetPixel(dc, x, y) == GetPixel(screen, place.left + x, place.top + y) ? 1 : 0;
         }
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
+    DeleteObject(brush);
+    DeleteObject(SelectObject(dc, old));
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
     return same;
@@ -83,59 +44,30 @@ int PixelsLikeIcon(HWND window, HICON icon) {
 
 }  // namespace
 
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                        nullptr, nullptr);
-    return text;
-}
-
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (true) {
-        if (condition()) {
-            return true;
-        }
+    for (const ULONGLONG end = GetTickCount64() + timeoutMs; !condition(); Sleep(20)) {
         if (GetTickCount64() >= end) {
             return false;
         }
-        Sleep(kPollMs);
     }
+    return true;
 }
 
 Process::~Process() {
     if (process_ != nullptr) {
-        if (running()) {
-            kill();
-        }
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, kWaitMs);
         CloseHandle(process_);
     }
 }
 
 bool Process::start(const std::string& exe, const std::string& folder) {
-    std::wstring command = L"\"" + Wide(exe) + L"\"";
+    std::wstring command = L"\"" + Widen(exe) + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       Wide(folder).c_str(), &startup, &info) == FALSE) {
+                       Widen(folder).c_str(), &startup, &info) == FALSE) {
         return false;
     }
     CloseHandle(info.hThread);
@@ -144,30 +76,40 @@ bool Process::start(const std::string& exe, const std::string& folder) {
     return true;
 }
 
-bool Process::running() const {
-    return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
-
 long Process::waitForExit(DWORD timeoutMs) {
-    if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
-        return -1;
-    }
     DWORD code = 0;
-    GetExitCodeProcess(process_, &code);
-    return static_cast<long>(code);
-}
-
-void Process::kill() {
-    if (process_ != nullptr) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, kWaitMs);
-    }
+    return process_ != nullptr && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0 &&
+                   GetExitCodeProcess(process_, &code) != FALSE
+               ? static_cast<long>(code)
+               : -1;
 }
 
 std::string ClassName(HWND window) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
-    return Utf8(name);
+    return Narrow(name);
+}
+
+struct WindowSearch {
+    DWORD process;
+    const std::string& className;
+    const std::string& title;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+// An EnumWindows callback (a named CALLBACK: a lambda has not the 32-bit calling convention).
+BOOL CALLBACK CollectWindow(HWND window, LPARAM address) {
+    auto& s = *reinterpret_cast<WindowSearch*>(address);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if ((s.process == 0 || owner == s.process) &&
+        (!s.visibleOnly || IsWindowVisible(window) != FALSE) &&
+        (s.className.empty() || ClassName(window) == s.className) &&
+        (s.title.empty() || Text(window) == s.title)) {
+        s.found.push_back(window);
+    }
+    return TRUE;
 }
 
 std::vector<HWND> TopWindows(DWORD process, const std::string& className, const std::string& title,
@@ -177,74 +119,42 @@ std::vector<HWND> TopWindows(DWORD process, const std::string& className, const 
     return search.found;
 }
 
-HWND WaitForWindow(DWORD process, const std::string& className, const std::string& title,
-                   DWORD timeoutMs) {
+HWND WaitForWindow(DWORD process, const std::string& className, const std::string& title) {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            const auto windows = TopWindows(process, className, title);
-            found = windows.empty() ? nullptr : windows.front();
-            return found != nullptr;
-        },
-        timeoutMs);
+    WaitUntil([&] {
+        const auto windows = TopWindows(process, className, title);
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+    });
     return found;
 }
 
-std::vector<HWND> AllTopWindows(const std::string& className) {
-    return TopWindows(0, className, {}, false);
-}
-
 std::string Text(HWND window) {
-    const LRESULT length = Send(window, WM_GETTEXTLENGTH);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT copied = Send(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
-                                reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return Utf8(text);
+    std::wstring text(
+        static_cast<std::size_t>(std::max<LRESULT>(Send(window, WM_GETTEXTLENGTH), 0)) + 1, L'\0');
+    const LRESULT copied =
+        Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+    return Narrow(text);
 }
 
 void SetText(HWND window, const std::string& text) {
-    const std::wstring wide = Wide(text);
-    Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
-std::vector<std::string> ListRows(HWND list) {
+std::vector<std::string> Rows(HWND list) {
+    const bool combo = ClassName(list) == "ComboBox";
     std::vector<std::string> rows;
-    const LRESULT count = Send(list, LB_GETCOUNT);
-    for (LRESULT row = 0; row < count; ++row) {
-        const LRESULT length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(row));
+    const LRESULT count = Send(list, combo ? CB_GETCOUNT : LB_GETCOUNT);
+    for (WPARAM row = 0; static_cast<LRESULT>(row) < count; ++row) {
+        const LRESULT length = Send(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, row);
         std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        const LRESULT copied =
-            Send(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
-        text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-        rows.push_back(Utf8(text));
-    }
-    return rows;
-}
-
-int ListSelection(HWND list) {
-    return static_cast<int>(Send(list, LB_GETCURSEL));
-}
-
-std::vector<std::string> ComboRows(HWND combo) {
-    std::vector<std::string> rows;
-    const LRESULT count = Send(combo, CB_GETCOUNT);
-    for (LRESULT row = 0; row < count; ++row) {
-        const LRESULT length = Send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(row));
-        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        const LRESULT copied = Send(combo, CB_GETLBTEXT, static_cast<WPARAM>(row),
+        const LRESULT copied = Send(list, combo ? CB_GETLBTEXT : LB_GETTEXT, row,
                                     reinterpret_cast<LPARAM>(text.data()));
-        text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-        rows.push_back(Utf8(text));
+        text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+        rows.push_back(Narrow(text));
     }
     return rows;
-}
-
-int ComboSelection(HWND combo) {
-    return static_cast<int>(Send(combo, CB_GETCURSEL));
 }
 
 int CheckState(HWND button) {
@@ -255,10 +165,6 @@ bool Visible(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-bool Enabled(HWND window) {
-    return IsWindowEnabled(window) != FALSE;
-}
-
 RECT PlaceInParent(HWND window) {
     RECT rect = {};
     GetWindowRect(window, &rect);
@@ -267,13 +173,11 @@ RECT PlaceInParent(HWND window) {
 }
 
 bool Sync(HWND window) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result) != 0;
+    return Send(window, WM_NULL) != -1;
 }
 
 bool Click(HWND button) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, kWaitMs, &result) != 0;
+    return Send(button, BM_CLICK) != -1;
 }
 
 void ClickLater(HWND button) {
@@ -282,18 +186,12 @@ void ClickLater(HWND button) {
 
 void SelectRow(HWND list, int row, bool doubleClick) {
     Send(list, LB_SETCURSEL, static_cast<WPARAM>(row));
-    Send(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
-         reinterpret_cast<LPARAM>(list));
-    if (doubleClick) {
-        Send(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK),
-             reinterpret_cast<LPARAM>(list));
+    for (const WORD code : {LBN_SELCHANGE, LBN_DBLCLK}) {
+        if (code == LBN_SELCHANGE || doubleClick) {
+            Send(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), code),
+                 reinterpret_cast<LPARAM>(list));
+        }
     }
-}
-
-void SelectComboRow(HWND combo, int row) {
-    Send(combo, CB_SETCURSEL, static_cast<WPARAM>(row));
-    Send(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-         reinterpret_cast<LPARAM>(combo));
 }
 
 void ClickLabel(HWND label) {
@@ -301,9 +199,11 @@ void ClickLabel(HWND label) {
          reinterpret_cast<LPARAM>(label));
 }
 
-RemoteMemory::RemoteMemory(DWORD process, std::size_t size)
-    : process_(
-          OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process)) {
+RemoteMemory::RemoteMemory(HWND window, std::size_t size) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    process_ =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
     if (process_ != nullptr) {
         address_ =
             VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
@@ -330,30 +230,29 @@ bool RemoteMemory::read(void* data, std::size_t size, std::size_t offset) const 
                                                     data, size, nullptr) != FALSE;
 }
 
-std::string TabText(HWND tabs, int index) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(tabs, &process);
-    constexpr std::size_t kTextOffset = 512;
-    constexpr int kTextChars = 256;
-    RemoteMemory memory(process, kTextOffset + kTextChars * sizeof(wchar_t));
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = reinterpret_cast<wchar_t*>(memory.address() + kTextOffset);
-    item.cchTextMax = kTextChars;
-    const wchar_t empty = L'\0';
-    if (!memory.write(&item, sizeof(item)) || !memory.write(&empty, sizeof(empty), kTextOffset) ||
-        Send(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), memory.address()) <= 0) {
-        return "<unreadable>";
-    }
-    wchar_t text[kTextChars] = {};
-    memory.read(text, sizeof(text) - sizeof(wchar_t), kTextOffset);
-    return Utf8(text);
+std::string RemoteMemory::text(std::size_t offset) const {
+    wchar_t text[256] = {};
+    read(text, sizeof(text) - sizeof(wchar_t), offset);
+    return Narrow(text);
 }
 
+// The caption of tab i, through a TCITEMW (and its text) in the tab control's process.
+std::string TabText(HWND tabs, int index) {
+    constexpr std::size_t kText = 512;
+    RemoteMemory memory(tabs, kText + 512);
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<wchar_t*>(memory.address(kText));
+    item.cchTextMax = 255;
+    return memory.write(&item, sizeof(item)) &&
+                   Send(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), memory.address()) > 0
+               ? memory.text(kText)
+               : "<unreadable>";
+}
+
+// A click in the middle of tab i.
 bool ClickTab(HWND tabs, int index) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(tabs, &process);
-    RemoteMemory memory(process, sizeof(RECT));
+    RemoteMemory memory(tabs, sizeof(RECT));
     RECT rect = {};
     if (Send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), memory.address()) <= 0 ||
         !memory.read(&rect, sizeof(rect))) {
@@ -365,34 +264,31 @@ bool ClickTab(HWND tabs, int index) {
     return Sync(tabs);
 }
 
-MessageBoxSeen WaitForMessageBox(DWORD process, DWORD timeoutMs) {
+MessageBoxSeen WaitForMessageBox(DWORD process) {
     MessageBoxSeen seen;
-    seen.box = WaitForWindow(process, "#32770", {}, timeoutMs);
+    seen.box = WaitForWindow(process, "#32770");
     if (seen.box == nullptr) {
         return seen;
     }
     // A box shows before its last child has its text: wait for the button's.
-    WaitUntil([&] { return !Text(GetDlgItem(seen.box, IDOK)).empty(); }, timeoutMs);
+    WaitUntil([&] { return !Text(GetDlgItem(seen.box, IDOK)).empty(); });
     seen.title = Text(seen.box);
-    seen.text = Text(GetDlgItem(seen.box, kMessageBoxTextId));
-    seen.okText = Text(GetDlgItem(seen.box, IDOK));
-    for (const int id : kMessageBoxIconIds) {
+    seen.text = Text(GetDlgItem(seen.box, 0xFFFF));
+    // The icon is control 20 on Windows, 1088 in Wine's template. The information icon, not
+    // the warning icon (which differs from it in most of its pixels), once the box is painted.
+    for (const int id : {20, 1088}) {
         HWND icon = GetDlgItem(seen.box, id);
-        if (icon == nullptr || (GetWindowLongW(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-            continue;
+        if (icon != nullptr && (GetWindowLongW(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            const int enough = GetSystemMetrics(SM_CXICON) * GetSystemMetrics(SM_CXICON) * 95 / 100;
+            seen.informationIcon = WaitUntil(
+                [&] {
+                    return PixelsLikeIcon(icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32516))) >=
+                               enough &&
+                           PixelsLikeIcon(icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32515))) <
+                               enough;
+                },
+                5000);
         }
-        // The system's information icon, not its warning icon (which differs from it in most of
-        // its pixels), once the box is painted.
-        const int side = GetSystemMetrics(SM_CXICON);
-        const int enough = side * side * 95 / 100;
-        HICON information = LoadIconW(nullptr, MAKEINTRESOURCEW(32516));  // IDI_INFORMATION
-        HICON warning = LoadIconW(nullptr, MAKEINTRESOURCEW(32515));      // IDI_WARNING
-        seen.informationIcon = WaitUntil(
-            [&] {
-                return PixelsLikeIcon(icon, information) >= enough &&
-                       PixelsLikeIcon(icon, warning) < enough;
-            },
-            5000);
     }
     return seen;
 }
@@ -404,7 +300,7 @@ bool PressOk(HWND box) {
 
 std::vector<HWND> TrayIcons() {
     std::vector<HWND> icons;
-    for (HWND tray : AllTopWindows("__winex11_standalone_tray")) {
+    for (HWND tray : TopWindows(0, "__winex11_standalone_tray", {}, false)) {
         for (HWND child = GetWindow(tray, GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {
             if (IsWindowVisible(child) != FALSE) {
@@ -415,31 +311,24 @@ std::vector<HWND> TrayIcons() {
     return icons;
 }
 
+// Each tool of each tooltip control of the window's process, read through a TTTOOLINFOW in
+// that process, until one is the window's.
 std::string ToolTipText(HWND window) {
+    constexpr std::size_t kText = 1024;
+    RemoteMemory memory(window, kText + 512);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    constexpr std::size_t kTextOffset = 1024;
-    constexpr int kTextChars = 128;
-    RemoteMemory memory(process, kTextOffset + kTextChars * sizeof(wchar_t));
     for (HWND tips : TopWindows(process, TOOLTIPS_CLASSA, {}, false)) {
-        const LRESULT count = Send(tips, TTM_GETTOOLCOUNT);
-        for (LRESULT i = 0; i < count; ++i) {
+        for (LRESULT i = 0, count = Send(tips, TTM_GETTOOLCOUNT); i < count; ++i) {
             TTTOOLINFOW tool = {};
             tool.cbSize = sizeof(tool);
-            tool.lpszText = reinterpret_cast<wchar_t*>(memory.address() + kTextOffset);
-            const wchar_t empty = L'\0';
-            if (!memory.write(&tool, sizeof(tool)) ||
-                !memory.write(&empty, sizeof(empty), kTextOffset) ||
-                Send(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), memory.address()) <= 0) {
-                continue;
+            tool.lpszText = reinterpret_cast<wchar_t*>(memory.address(kText));
+            if (memory.write(&tool, sizeof(tool)) &&
+                Send(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), memory.address()) > 0 &&
+                memory.read(&tool, sizeof(tool)) &&
+                (tool.hwnd == window || reinterpret_cast<HWND>(tool.uId) == window)) {
+                return memory.text(kText);
             }
-            memory.read(&tool, sizeof(tool));
-            if (tool.hwnd != window && reinterpret_cast<HWND>(tool.uId) != window) {
-                continue;
-            }
-            wchar_t text[kTextChars] = {};
-            memory.read(text, sizeof(text) - sizeof(wchar_t), kTextOffset);
-            return Utf8(text);
         }
     }
     return "<no tip>";
@@ -448,71 +337,6 @@ std::string ToolTipText(HWND window) {
 void ClickTrayIcon(HWND icon) {
     PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
     PostMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok != FALSE && written == bytes.size();
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) != FALSE && read > 0) {
-        bytes.append(buffer, read);
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
-bool FileExists(const std::string& path) {
-    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool MakeFolders(const std::string& path) {
-    std::wstring wide = Wide(path);
-    for (std::size_t at = 3; at <= wide.size(); ++at) {
-        if (at == wide.size() || wide[at] == L'\\') {
-            CreateDirectoryW(wide.substr(0, at).c_str(), nullptr);
-        }
-    }
-    return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-int CountFiles(const std::string& folder) {
-    int count = 0;
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((Wide(folder) + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            count += CountFiles(folder + "\\" + Utf8(name));
-        } else {
-            ++count;
-        }
-    } while (FindNextFileW(find, &entry) != FALSE);
-    FindClose(find);
-    return count;
 }
 
 }  // namespace tarnwick::driver

@@ -1,4 +1,4 @@
-# Sourced by run-gui-tests and bench-log-list: a fresh Wine prefix (code page 936) on a virtual X
+# Sourced by run-gui-tests and bench/win32/bench-log-list: a fresh Wine prefix (code page 936) on a virtual X
 # display of its own, with drive D: a fresh folder, and its clean end.
 #   wine_session_start WORK   makes WORK/prefix, WORK/d (drive D:), starts Xvfb; exports
 #                             WINEPREFIX, DISPLAY and the rest
@@ -42,7 +42,7 @@ wine_session_stop() {
   # this prefix's processes.
   local environ
   for environ in /proc/[0-9]*/environ; do
-    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+    if tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
       environ=${environ#/proc/}
       kill "${environ%/environ}" 2>/dev/null
     fi

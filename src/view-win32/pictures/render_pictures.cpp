@@ -135,8 +135,8 @@ int main(int argc, char** argv) {
     const QDir out(QString::fromLocal8Bit(argv[2]));
     int failed = 0;
     for (const QString& name : svgs.entryList({QStringLiteral("*.svg")}, QDir::Files)) {
-        const QString ico = out.filePath(QString(name).replace(QStringLiteral(".svg"),
-                                                               QStringLiteral(".ico")));
+        const QString ico =
+            out.filePath(QString(name).replace(QStringLiteral(".svg"), QStringLiteral(".ico")));
         if (!WriteIcon(svgs.filePath(name), ico)) {
             std::fprintf(stderr, "cannot draw %s\n", qPrintable(name));
             ++failed;
