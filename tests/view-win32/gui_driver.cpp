@@ -787,13 +787,49 @@ void IntervalTask(const std::string& exe, const std::string& root) {
     CheckCloseDuringPass(p, traysBefore);
 }
 
+// ---- Any code page: the captions read through the wide entry point, the log in the code page.
+// ----
+
+void CheckCodePageTexts(const std::string& exe, const std::string& root) {
+    report.group("texts under code page " + std::to_string(GetACP()));
+    Program p(exe, root + "\\code-page", {});
+    if (!report.check(p.started() && p.waitForWindow() != nullptr, "the main window shows")) {
+        return;
+    }
+    const std::pair<int, std::string> captions[] = {{IDC_UpdateButton, "开始备份"},
+                                                    {IDC_Frame1, "备份参数设置"},
+                                                    {IDC_LabDDir_4, "分钟(1～180)"}};
+    for (const auto& [id, caption] : captions) {
+        wchar_t text[64] = {};
+        GetWindowTextW(p.item(id), text, 64);
+        report.equal(Utf8(text), caption, "GetWindowTextW reads " + caption);
+    }
+    // An ANSI caller reads a log row as the system's text in the code page.
+    const Rows log = p.log();
+    char ansi[1024] = {};
+    const LRESULT length = log.empty()
+                               ? -1
+                               : SendMessageA(p.item(IDC_ListMessage), LB_GETTEXT, log.size() - 1,
+                                              reinterpret_cast<LPARAM>(ansi));
+    const std::wstring wide = log.empty() ? L"" : Wide(log.back());
+    std::string expected(wide.size() * 2, '\0');
+    expected.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), expected.data(),
+                            static_cast<int>(expected.size()), nullptr, nullptr)));
+    report.check(length > 0 && std::string(ansi, static_cast<std::size_t>(length)) == expected,
+                 "LB_GETTEXT for an ANSI caller", std::string(ansi));
+    report.equal(p.close(), 0, "closing ends the program");
+}
+
 }  // namespace
 }  // namespace tarnwick::driver
 
 int main(int argc, char** argv) {
     using namespace tarnwick::driver;
-    if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--shots")) {
-        std::fprintf(stderr, "usage: gui_driver TARNWICK_EXE WORK_ROOT [--shots FOLDER]\n");
+    const bool textsOnly = argc == 4 && std::string(argv[3]) == "--texts";
+    if (argc != 3 && !textsOnly && !(argc == 5 && std::string(argv[3]) == "--shots")) {
+        std::fprintf(stderr,
+                     "usage: gui_driver TARNWICK_EXE WORK_ROOT [--shots FOLDER | --texts]\n");
         return 2;
     }
     const std::string exe = argv[1];
@@ -801,8 +837,11 @@ int main(int argc, char** argv) {
     if (argc == 5) {
         shotFolder = argv[4];
     }
-    FirstStart(exe, root);
-    IntervalTask(exe, root);
+    if (!textsOnly) {
+        FirstStart(exe, root);
+        IntervalTask(exe, root);
+    }
+    CheckCodePageTexts(exe, root);
     report.close();
     return report.failed() == 0 ? 0 : 1;
 }

@@ -32,27 +32,18 @@ TEST(TwipsRect, ControlsThatTouchInTwipsTouchInPixels) {
 }
 
 TEST(TrayTipText, KeepsShortTipsWhole) {
-    EXPECT_EQ(TrayTipText("Tarnwick"), "Tarnwick");
-    EXPECT_EQ(TrayTipText(""), "");
+    EXPECT_EQ(TrayTipText("Tarnwick"), L"Tarnwick");
+    EXPECT_EQ(TrayTipText(""), L"");
+    // Whatever the system's code page, the Chinese tip reaches the record.
+    EXPECT_EQ(TrayTipText("正在扫描目标文件夹……"), L"正在扫描目标文件夹……");
 }
 
-TEST(TrayTipText, CutsToTheFieldsSixtyThreeBytes) {
-    EXPECT_EQ(TrayTipText(std::string(70, 'a')), std::string(63, 'a'));
-    EXPECT_EQ(TrayTipText(std::string(63, 'a')), std::string(63, 'a'));
-}
-
-TEST(TrayTipText, GivesCodePageTextAndNeverHalfACharacter) {
-    if (GetACP() != 936) {
-        GTEST_SKIP() << "needs the Chinese code page 936 (LC_ALL=zh_CN.UTF-8 under Wine)";
-    }
-    // "正在扫描目标文件夹……" in code page 936: two bytes a character.
-    EXPECT_EQ(TrayTipText("正在扫描目标文件夹……"),
-              "\xd5\xfd\xd4\xda\xc9\xa8\xc3\xe8\xc4\xbf\xb1\xea\xce\xc4\xbc\xfe\xbc\xd0\xa1\xad"
-              "\xa1\xad");
-    // 61 letters and a Chinese character fill 63 bytes; one letter more and the character no
-    // longer fits, so it is left out whole.
-    EXPECT_EQ(TrayTipText(std::string(61, 'a') + "中").size(), 63u);
-    EXPECT_EQ(TrayTipText(std::string(62, 'a') + "中"), std::string(62, 'a'));
+TEST(TrayTipText, CutsToSixtyThreeUnitsNeverHalfACharacter) {
+    EXPECT_EQ(TrayTipText(std::string(70, 'a')), std::wstring(63, L'a'));
+    EXPECT_EQ(TrayTipText(std::string(63, 'a')), std::wstring(63, L'a'));
+    // U+20000 takes two UTF-16 units: it fits after 61 letters, not after 62.
+    EXPECT_EQ(TrayTipText(std::string(61, 'a') + "\xF0\xA0\x80\x80").size(), 63u);
+    EXPECT_EQ(TrayTipText(std::string(62, 'a') + "\xF0\xA0\x80\x80"), std::wstring(62, L'a'));
 }
 
 TEST(PictureResourceName, UpperCaseWithUnderscores) {
