@@ -804,20 +804,6 @@ void CheckCodePageTexts(const std::string& exe, const std::string& root) {
         GetWindowTextW(p.item(id), text, 64);
         report.equal(Utf8(text), caption, "GetWindowTextW reads " + caption);
     }
-    // An ANSI caller reads a log row as the system's text in the code page.
-    const Rows log = p.log();
-    char ansi[1024] = {};
-    const LRESULT length = log.empty()
-                               ? -1
-                               : SendMessageA(p.item(IDC_ListMessage), LB_GETTEXT, log.size() - 1,
-                                              reinterpret_cast<LPARAM>(ansi));
-    const std::wstring wide = log.empty() ? L"" : Wide(log.back());
-    std::string expected(wide.size() * 2, '\0');
-    expected.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), expected.data(),
-                            static_cast<int>(expected.size()), nullptr, nullptr)));
-    report.check(length > 0 && std::string(ansi, static_cast<std::size_t>(length)) == expected,
-                 "LB_GETTEXT for an ANSI caller", std::string(ansi));
     report.equal(p.close(), 0, "closing ends the program");
 }
 

@@ -1,11 +1,13 @@
-// The Win32 view's own small rules: twips to pixels, the tray tip's record field, the names of
-// the pictures in the resources.
+// The Win32 view's own small rules: twips to pixels, the tray tip's record field, the log list's
+// answers to both kinds of caller, the names of the pictures in the resources.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "ui/controls.h"
+#include "view-win32/control_binder.h"
 #include "view-win32/form_metrics.h"
 #include "view-win32/pictures.h"
 #include "view-win32/tray_icon.h"
@@ -44,6 +46,28 @@ TEST(TrayTipText, CutsToSixtyThreeUnitsNeverHalfACharacter) {
     // U+20000 takes two UTF-16 units: it fits after 61 letters, not after 62.
     EXPECT_EQ(TrayTipText(std::string(61, 'a') + "\xF0\xA0\x80\x80").size(), 63u);
     EXPECT_EQ(TrayTipText(std::string(62, 'a') + "\xF0\xA0\x80\x80"), std::wstring(62, L'a'));
+}
+
+TEST(LogList, AnswersWideAndAnsiCallers) {
+    ListBox rows;
+    rows.addItem("05:00:00    程序启动！");
+    // A message-only list box, which needs no display.
+    HWND list = CreateWindowExW(0, L"LISTBOX", L"", LBS_NODATA | LBS_OWNERDRAWFIXED, 0, 0, 10, 10,
+                                HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    ControlBinder binder(list);
+    binder.virtualList(list, rows);
+    wchar_t wide[64] = {};
+    EXPECT_EQ(SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(wide)), 17);
+    EXPECT_STREQ(wide, L"05:00:00    程序启动！");
+    // An ANSI caller gets the system's text in the code page.
+    char ansi[64] = {};
+    char expected[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, expected, sizeof(expected), nullptr, nullptr);
+    EXPECT_GT(SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(ansi)), 0);
+    EXPECT_STREQ(ansi, expected);
+    binder.detach();
+    DestroyWindow(list);
 }
 
 TEST(PictureResourceName, UpperCaseWithUnderscores) {
