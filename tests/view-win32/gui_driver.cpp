@@ -804,6 +804,12 @@ void CheckCodePageTexts(const std::string& exe, const std::string& root) {
         GetWindowTextW(p.item(id), text, 64);
         report.equal(Utf8(text), caption, "GetWindowTextW reads " + caption);
     }
+    report.equal(TabText(p.item(IDC_SSTab1), 0), " 指定需要备份的文件夹", "the first tab");
+    report.equal(ToolTipText(p.item(IDC_List4)),
+                 "当文件类型名称首字符为'\\'时,表示不备份指定的文件夹", "a tooltip");
+    p.type(IDC_txtToFolder, "");
+    const MessageBoxSeen box = p.clickForMessage(IDC_UpdateButton);
+    report.equal(box.title + box.text, kBlankTitle + kBlankText, "a message box");
     report.equal(p.close(), 0, "closing ends the program");
 }
 
