@@ -63,7 +63,7 @@ double Run(bool virtualList, int lines) {
                         LBS_NOTIFY |
                         (virtualList ? LBS_NODATA | LBS_OWNERDRAWFIXED : LBS_HASSTRINGS);
     HWND list =
-        CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", style, 8, 8, 893, 336, window,
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", style, 8, 8, 893, 336, window,
                         reinterpret_cast<HMENU>(kListId), GetModuleHandleA(nullptr), nullptr);
     HFONT font = CreateCaptionFont(9.75, false, ScreenDotsPerInch());
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -9,8 +9,7 @@
 namespace tarnwick::win32view {
 
 // The chosen folder's path in the shell's form (a root with its "\", any other folder without),
-// or "" when the user cancels. The strings are UTF-8; they cross to the shell in the ANSI code
-// page.
+// or "" when the user cancels. The strings are UTF-8; they cross to the shell as UTF-16.
 std::string BrowseForFolder(HWND owner, const std::string& prompt, const std::string& startFolder);
 
 // The dialog's callback: positions the dialog on the start folder when it is ready, and shows

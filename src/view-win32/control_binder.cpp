@@ -15,7 +15,7 @@ constexpr char kRowsProperty[] = "TarnwickRows";
 constexpr char kOldProcProperty[] = "TarnwickListProc";
 
 bool HasStyle(HWND widget, LONG style) {
-    return (GetWindowLongA(widget, GWL_STYLE) & style) != 0;
+    return (GetWindowLongW(widget, GWL_STYLE) & style) != 0;
 }
 
 // Answers the queries of an owner-drawn list box without data from the model's lines: its rows'
@@ -68,17 +68,17 @@ void FitWidestRow(HWND list, const ListBox& rows) {
         return;
     }
     HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
     LONG widest = 0;
     for (const auto& row : rows.items()) {
-        const std::string text = ToAnsi(row);
+        const std::wstring text = Widen(row);
         SIZE size = {};
-        GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, size.cx);
     }
     SelectObject(dc, old);
     ReleaseDC(list, dc);
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest > 0 ? widest + 8 : 0), 0);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest > 0 ? widest + 8 : 0), 0);
 }
 
 }  // namespace
@@ -118,7 +118,7 @@ struct ControlBinder::VirtualRows {
     void forget() {
         widestCells = 0;
         widest = 0;
-        SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
+        SendMessageW(list, LB_SETHORIZONTALEXTENT, 0, 0);
     }
 
     // Only a row that may be the widest is measured in the font.
@@ -132,25 +132,25 @@ struct ControlBinder::VirtualRows {
         if (measure == nullptr) {
             measure = CreateCompatibleDC(nullptr);
         }
-        const auto listFont = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
+        const auto listFont = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
         if (listFont != font) {
             font = listFont;
             SelectObject(measure, font);
         }
-        const std::string ansi = ToAnsi(text);
+        const std::wstring wide = Widen(text);
         SIZE size = {};
-        GetTextExtentPoint32A(measure, ansi.data(), static_cast<int>(ansi.size()), &size);
+        GetTextExtentPoint32W(measure, wide.data(), static_cast<int>(wide.size()), &size);
         if (size.cx > widest) {
             widest = size.cx;
-            SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+            SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
         }
     }
 
     // The list box takes the model's count and selection and repaints.
     void update() {
         pending = false;
-        SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(model->listCount()), 0);
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(model->listIndex()), 0);
+        SendMessageW(list, LB_SETCOUNT, static_cast<WPARAM>(model->listCount()), 0);
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(model->listIndex()), 0);
         InvalidateRect(list, nullptr, TRUE);
     }
 };
@@ -223,25 +223,25 @@ void ControlBinder::redrawCommon(Binding& binding) {
 void ControlBinder::setToolTip(Binding& binding, const std::string& tip) {
     if (toolTips_ == nullptr) {
         toolTips_ =
-            CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr, nullptr);
-        SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
+        SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
     }
-    std::string text = ToAnsi(tip);
-    TOOLINFOA tool = {};
+    std::wstring text = Widen(tip);
+    TOOLINFOW tool = {};
     // The size without the last field: comctl32 before version 6 refuses the larger record.
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(binding.widget);
     tool.lpszText = text.data();
     if (binding.toolTip.empty()) {
-        SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     } else if (tip.empty()) {
-        SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     } else {
-        SendMessageA(toolTips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(toolTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     binding.toolTip = tip;
 }
@@ -291,7 +291,7 @@ void ControlBinder::button(HWND widget, Captioned& control, Action clicked) {
     listen(binding, [this, bound, &control] {
         redrawCommon(*bound);
         if (WindowText(bound->widget) != control.caption()) {
-            SetWindowTextA(bound->widget, ToAnsi(control.caption()).c_str());
+            SetWindowTextW(bound->widget, Widen(control.caption()).c_str());
         }
     });
 }
@@ -309,7 +309,7 @@ void ControlBinder::label(HWND widget, Captioned& control, Action clicked) {
     listen(binding, [this, bound, &control] {
         redrawCommon(*bound);
         if (WindowText(bound->widget) != control.caption()) {
-            SetWindowTextA(bound->widget, ToAnsi(control.caption()).c_str());
+            SetWindowTextW(bound->widget, Widen(control.caption()).c_str());
             // Owner-drawn statics (the frames) are not repainted by a new text of their own.
             InvalidateRect(bound->widget, nullptr, TRUE);
         }
@@ -319,11 +319,11 @@ void ControlBinder::label(HWND widget, Captioned& control, Action clicked) {
 void ControlBinder::tab(HWND widget, int index, Captioned& control) {
     Binding& binding = add(widget, &control);
     listen(binding, [widget, index, &control] {
-        std::string text = ToAnsi(control.caption());
-        TCITEMA item = {};
+        std::wstring text = Widen(control.caption());
+        TCITEMW item = {};
         item.mask = TCIF_TEXT;
         item.pszText = text.data();
-        SendMessageA(widget, TCM_SETITEMA, static_cast<WPARAM>(index),
+        SendMessageW(widget, TCM_SETITEMW, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&item));
     });
 }
@@ -331,9 +331,8 @@ void ControlBinder::tab(HWND widget, int index, Captioned& control) {
 void ControlBinder::text(HWND widget, TextBox& control) {
     Binding& binding = add(widget, &control);
     Binding* bound = &binding;
-    SendMessageA(widget, EM_SETLIMITTEXT, 0, 0);  // no text box limits its text
-    // While the box takes the model's text, its change notification is not the user's edit: a
-    // character the code page lacks would come back as another one.
+    SendMessageW(widget, EM_SETLIMITTEXT, 0, 0);  // no text box limits its text
+    // While the box takes the model's text, its change notification is not the user's edit.
     auto settingText = std::make_shared<bool>(false);
     onCommand(widget, [&control, widget, settingText](int code) {
         if (code == EN_CHANGE && !*settingText) {
@@ -344,7 +343,7 @@ void ControlBinder::text(HWND widget, TextBox& control) {
         redrawCommon(*bound);
         if (WindowText(bound->widget) != control.text()) {
             *settingText = true;
-            SetWindowTextA(bound->widget, ToAnsi(control.text()).c_str());
+            SetWindowTextW(bound->widget, Widen(control.text()).c_str());
             *settingText = false;
         }
     });
@@ -355,7 +354,7 @@ void ControlBinder::check(HWND widget, CheckBox& control, std::function<void(int
     Binding* bound = &binding;
     onCommand(widget, [this, widget, clicked, bound](int code) {
         if (code == BN_CLICKED) {
-            clicked(SendMessageA(widget, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+            clicked(SendMessageW(widget, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
             if (!detached_) {
                 bound->redraw();
             }
@@ -364,9 +363,9 @@ void ControlBinder::check(HWND widget, CheckBox& control, std::function<void(int
     listen(binding, [this, bound, &control] {
         redrawCommon(*bound);
         if (WindowText(bound->widget) != control.caption()) {
-            SetWindowTextA(bound->widget, ToAnsi(control.caption()).c_str());
+            SetWindowTextW(bound->widget, Widen(control.caption()).c_str());
         }
-        SendMessageA(bound->widget, BM_SETCHECK, control.value() != 0 ? BST_CHECKED : BST_UNCHECKED,
+        SendMessageW(bound->widget, BM_SETCHECK, control.value() != 0 ? BST_CHECKED : BST_UNCHECKED,
                      0);
     });
 }
@@ -385,9 +384,9 @@ void ControlBinder::option(HWND widget, OptionButton& control, Action clicked) {
     listen(binding, [this, bound, &control] {
         redrawCommon(*bound);
         if (WindowText(bound->widget) != control.caption()) {
-            SetWindowTextA(bound->widget, ToAnsi(control.caption()).c_str());
+            SetWindowTextW(bound->widget, Widen(control.caption()).c_str());
         }
-        SendMessageA(bound->widget, BM_SETCHECK, control.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(bound->widget, BM_SETCHECK, control.value() ? BST_CHECKED : BST_UNCHECKED, 0);
     });
 }
 
@@ -395,30 +394,30 @@ void ControlBinder::list(HWND widget, ListBox& control) {
     Binding& binding = add(widget, &control);
     Binding* bound = &binding;
     for (const auto& item : control.items()) {
-        SendMessageA(widget, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToAnsi(item).c_str()));
+        SendMessageW(widget, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
     }
     FitWidestRow(widget, control);
     control.setRowListener([widget, &control](const ListBox::Change& change) {
         const auto row = static_cast<WPARAM>(change.index);
         switch (change.kind) {
             case ListBox::Change::Appended:
-                SendMessageA(widget, LB_ADDSTRING, 0,
-                             reinterpret_cast<LPARAM>(ToAnsi(control.list(change.index)).c_str()));
+                SendMessageW(widget, LB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(Widen(control.list(change.index)).c_str()));
                 break;
             case ListBox::Change::InsertedFirst:
-                SendMessageA(widget, LB_INSERTSTRING, 0,
-                             reinterpret_cast<LPARAM>(ToAnsi(control.list(0)).c_str()));
+                SendMessageW(widget, LB_INSERTSTRING, 0,
+                             reinterpret_cast<LPARAM>(Widen(control.list(0)).c_str()));
                 break;
             case ListBox::Change::Removed:
-                SendMessageA(widget, LB_DELETESTRING, row, 0);
+                SendMessageW(widget, LB_DELETESTRING, row, 0);
                 break;
             case ListBox::Change::ItemChanged:
-                SendMessageA(widget, LB_DELETESTRING, row, 0);
-                SendMessageA(widget, LB_INSERTSTRING, row,
-                             reinterpret_cast<LPARAM>(ToAnsi(control.list(change.index)).c_str()));
+                SendMessageW(widget, LB_DELETESTRING, row, 0);
+                SendMessageW(widget, LB_INSERTSTRING, row,
+                             reinterpret_cast<LPARAM>(Widen(control.list(change.index)).c_str()));
                 break;
             case ListBox::Change::Cleared:
-                SendMessageA(widget, LB_RESETCONTENT, 0, 0);
+                SendMessageW(widget, LB_RESETCONTENT, 0, 0);
                 break;
         }
         FitWidestRow(widget, control);
@@ -426,13 +425,13 @@ void ControlBinder::list(HWND widget, ListBox& control) {
     rowSources_.push_back(&control);
     onCommand(widget, [widget, &control](int code) {
         if (code == LBN_SELCHANGE) {
-            control.setListIndex(static_cast<int>(SendMessageA(widget, LB_GETCURSEL, 0, 0)));
+            control.setListIndex(static_cast<int>(SendMessageW(widget, LB_GETCURSEL, 0, 0)));
         }
     });
     listen(binding, [this, bound, &control] {
         redrawCommon(*bound);
-        if (SendMessageA(bound->widget, LB_GETCURSEL, 0, 0) != control.listIndex()) {
-            SendMessageA(bound->widget, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
+        if (SendMessageW(bound->widget, LB_GETCURSEL, 0, 0) != control.listIndex()) {
+            SendMessageW(bound->widget, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
         }
     });
 }
@@ -448,7 +447,7 @@ void ControlBinder::virtualList(HWND widget, ListBox& control) {
 
     // The owner-drawn list box without data keeps no strings, and the system copies a string
     // across processes only for a list box whose style says it has them.
-    SetWindowLongA(widget, GWL_STYLE, GetWindowLongA(widget, GWL_STYLE) | LBS_HASSTRINGS);
+    SetWindowLongW(widget, GWL_STYLE, GetWindowLongW(widget, GWL_STYLE) | LBS_HASSTRINGS);
     SetPropA(widget, kRowsProperty, &control);
     SetPropA(widget, kOldProcProperty,
              reinterpret_cast<HANDLE>(GetWindowLongPtrW(widget, GWLP_WNDPROC)));
@@ -464,7 +463,7 @@ void ControlBinder::virtualList(HWND widget, ListBox& control) {
         // more than the rows.
         if (!state->pending) {
             state->pending = true;
-            PostMessageA(window_, kPaintListsMessage, 0, 0);
+            PostMessageW(window_, kPaintListsMessage, 0, 0);
         }
         if (change.kind == ListBox::Change::Cleared) {
             state->forget();
@@ -475,15 +474,15 @@ void ControlBinder::virtualList(HWND widget, ListBox& control) {
     rowSources_.push_back(&control);
     onCommand(widget, [widget, &control](int code) {
         if (code == LBN_SELCHANGE) {
-            control.setListIndex(static_cast<int>(SendMessageA(widget, LB_GETCURSEL, 0, 0)));
+            control.setListIndex(static_cast<int>(SendMessageW(widget, LB_GETCURSEL, 0, 0)));
         }
     });
     listen(binding, [this, bound, state, &control] {
         redrawCommon(*bound);
         // While rows wait, so does the selection: the list box has not the rows it names yet.
         if (!state->pending &&
-            SendMessageA(bound->widget, LB_GETCURSEL, 0, 0) != control.listIndex()) {
-            SendMessageA(bound->widget, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
+            SendMessageW(bound->widget, LB_GETCURSEL, 0, 0) != control.listIndex()) {
+            SendMessageW(bound->widget, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
         }
     });
 }
@@ -503,42 +502,42 @@ void ControlBinder::dropDownList(HWND widget, ListBox& control, std::function<vo
     Binding& binding = add(widget, &control);
     Binding* bound = &binding;
     for (const auto& item : control.items()) {
-        SendMessageA(widget, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToAnsi(item).c_str()));
+        SendMessageW(widget, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
     }
     control.setRowListener([widget, &control](const ListBox::Change& change) {
         const auto row = static_cast<WPARAM>(change.index);
         switch (change.kind) {
             case ListBox::Change::Appended:
-                SendMessageA(widget, CB_ADDSTRING, 0,
-                             reinterpret_cast<LPARAM>(ToAnsi(control.list(change.index)).c_str()));
+                SendMessageW(widget, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(Widen(control.list(change.index)).c_str()));
                 break;
             case ListBox::Change::InsertedFirst:
-                SendMessageA(widget, CB_INSERTSTRING, 0,
-                             reinterpret_cast<LPARAM>(ToAnsi(control.list(0)).c_str()));
+                SendMessageW(widget, CB_INSERTSTRING, 0,
+                             reinterpret_cast<LPARAM>(Widen(control.list(0)).c_str()));
                 break;
             case ListBox::Change::Removed:
-                SendMessageA(widget, CB_DELETESTRING, row, 0);
+                SendMessageW(widget, CB_DELETESTRING, row, 0);
                 break;
             case ListBox::Change::ItemChanged:
-                SendMessageA(widget, CB_DELETESTRING, row, 0);
-                SendMessageA(widget, CB_INSERTSTRING, row,
-                             reinterpret_cast<LPARAM>(ToAnsi(control.list(change.index)).c_str()));
+                SendMessageW(widget, CB_DELETESTRING, row, 0);
+                SendMessageW(widget, CB_INSERTSTRING, row,
+                             reinterpret_cast<LPARAM>(Widen(control.list(change.index)).c_str()));
                 break;
             case ListBox::Change::Cleared:
-                SendMessageA(widget, CB_RESETCONTENT, 0, 0);
+                SendMessageW(widget, CB_RESETCONTENT, 0, 0);
                 break;
         }
     });
     rowSources_.push_back(&control);
     onCommand(widget, [widget, chosen](int code) {
         if (code == CBN_SELCHANGE) {
-            chosen(static_cast<int>(SendMessageA(widget, CB_GETCURSEL, 0, 0)));
+            chosen(static_cast<int>(SendMessageW(widget, CB_GETCURSEL, 0, 0)));
         }
     });
     listen(binding, [this, bound, &control] {
         redrawCommon(*bound);
-        if (SendMessageA(bound->widget, CB_GETCURSEL, 0, 0) != control.listIndex()) {
-            SendMessageA(bound->widget, CB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
+        if (SendMessageW(bound->widget, CB_GETCURSEL, 0, 0) != control.listIndex()) {
+            SendMessageW(bound->widget, CB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
         }
     });
 }
@@ -551,7 +550,7 @@ void ControlBinder::image(HWND widget, Image& control, IconSource icons) {
         redrawCommon(*bound);
         if (*shown != control.picture()) {
             *shown = control.picture();
-            SendMessageA(bound->widget, STM_SETICON,
+            SendMessageW(bound->widget, STM_SETICON,
                          reinterpret_cast<WPARAM>(icons(control.picture())), 0);
         }
     });

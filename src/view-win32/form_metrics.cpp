@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "common/text_encoding.h"
 #include "common/win32_text.h"
 
 namespace tarnwick::win32view {
@@ -41,36 +40,18 @@ COLORREF ColourOf(const form::Colour& colour) {
     return CLR_INVALID;
 }
 
-std::string ToAnsi(std::string_view utf8) {
-    const std::wstring wide = Widen(utf8);
-    if (wide.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
-    return ansi;
-}
-
-std::string FromAnsi(std::string_view ansi) {
-    return AnsiToUtf8(ansi);
-}
-
 std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
-    return FromAnsi(text);
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return Narrow(text);
 }
 
 HFONT CreateCaptionFont(double points, bool bold, int dotsPerInch) {
     const int height = -static_cast<int>(std::lround(points * dotsPerInch / 72.0));
-    const std::string face = ToAnsi("宋体");
-    return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                        GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+                       DEFAULT_PITCH | FF_DONTCARE, L"宋体");
 }
 
 }  // namespace tarnwick::win32view

@@ -1,6 +1,6 @@
 #pragma once
 
-// Twips, fonts, colours and code-page text: what every part of the window needs.
+// Twips, fonts, colours and window text: what every part of the window needs.
 #include <windows.h>
 
 #include <string>
@@ -18,11 +18,7 @@ int TwipsToPixels(int twips, int dotsPerInch);
 RECT TwipsRect(const form::TwipsRect& twips, int dotsPerInch);
 RECT TwipsRect(int left, int top, int width, int height, int dotsPerInch);
 
-// Text for and from the ANSI entry points: the system's code page (936 on a Chinese Windows).
-// A character the code page lacks shows as the code page's default character.
-std::string ToAnsi(std::string_view utf8);
-std::string FromAnsi(std::string_view ansi);
-// The ANSI text of a window, as UTF-8.
+// The text of a window, read through the wide entry point, as UTF-8.
 std::string WindowText(HWND window);
 
 // The captions' face, "宋体" (SimSun), at a size in points; the caller deletes it.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/win32_text.h"
 #include "ui/form_layout.h"
 #include "ui/frm_main.h"
 #include "view-win32/control_id.h"
@@ -40,7 +41,7 @@ class MainWindow::Builder {
   private:
     HWND make(const form::BoundItem& item);
     // A child window. Every child starts a group of its own unless it continues an option group.
-    HWND create(const char* className, DWORD style, const form::Look& look, DWORD exStyle = 0,
+    HWND create(const wchar_t* className, DWORD style, const form::Look& look, DWORD exStyle = 0,
                 bool continuesGroup = false);
     HWND makeTabPage(const form::BoundItem& item);
     const form::Look* find(std::string_view name) const;
@@ -113,16 +114,16 @@ void MainWindow::Builder::colour(int id, const form::Look& look) {
     }
 }
 
-HWND MainWindow::Builder::create(const char* className, DWORD style, const form::Look& look,
+HWND MainWindow::Builder::create(const wchar_t* className, DWORD style, const form::Look& look,
                                  DWORD exStyle, bool continuesGroup) {
     const RECT rect = pixels(look);
     const int id = ControlId(look.name);
-    HWND child = CreateWindowExA(
-        exStyle, className, "",
+    HWND child = CreateWindowExW(
+        exStyle, className, L"",
         style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (continuesGroup ? 0 : WS_GROUP),
         rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, w_.window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), w_.instance_, nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(w_.font(look.points, look.bold)),
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(w_.font(look.points, look.bold)),
                  FALSE);
     w_.drawn_[id] = {look.kind, std::string(look.picture), look.pictureTwips};
     colour(id, look);
@@ -134,12 +135,12 @@ HWND MainWindow::Builder::makeTabPage(const form::BoundItem& item) {
     pages_[item.look.name] = index;
     const int side = TwipsToPixels(find(item.look.parent)->pictureTwips, w_.dpi_);
     ImageList_AddIcon(w_.tabPictures_, w_.pictures_.icon(std::string(item.look.picture), side));
-    char empty[] = "";
-    TCITEMA tab = {};
+    wchar_t empty[] = L"";
+    TCITEMW tab = {};
     tab.mask = TCIF_TEXT | TCIF_IMAGE;
     tab.pszText = empty;
     tab.iImage = index;
-    SendMessageA(w_.tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(index),
+    SendMessageW(w_.tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&tab));
     w_.binder_->tab(w_.tabs_, index, item.as<Captioned>());
 
@@ -149,12 +150,12 @@ HWND MainWindow::Builder::makeTabPage(const form::BoundItem& item) {
     // page.
     RECT area = {};
     GetClientRect(w_.tabs_, &area);
-    SendMessageA(w_.tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    SendMessageW(w_.tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     const RECT tabs = pixels(*find(item.look.parent));
     page_ = {tabs.left + area.left, tabs.top + area.top};
     if (pageBackdrop_ == nullptr) {
-        pageBackdrop_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
-                                        0, 0, 0, w_.window_, nullptr, w_.instance_, nullptr);
+        pageBackdrop_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                        0, 0, 0, 0, w_.window_, nullptr, w_.instance_, nullptr);
     }
     SetWindowPos(pageBackdrop_, nullptr, page_.x, page_.y, area.right - area.left,
                  area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -168,23 +169,23 @@ HWND MainWindow::Builder::make(const form::BoundItem& item) {
     afterOption_ = look.kind == Kind::Option;
     switch (look.kind) {
         case Kind::TabControl: {
-            w_.tabs_ = create(WC_TABCONTROLA, WS_TABSTOP | TCS_TABS, look);
+            w_.tabs_ = create(WC_TABCONTROLW, WS_TABSTOP | TCS_TABS, look);
             const int side = TwipsToPixels(look.pictureTwips, w_.dpi_);
             w_.tabPictures_ = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 2, 0);
-            SendMessageA(w_.tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(w_.tabPictures_));
+            SendMessageW(w_.tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(w_.tabPictures_));
             return w_.tabs_;
         }
         case Kind::TabPage:
             return makeTabPage(item);
         case Kind::Frame: {
-            HWND frame = create("STATIC", SS_OWNERDRAW, look);
+            HWND frame = create(L"STATIC", SS_OWNERDRAW, look);
             frames_.push_back(frame);
             bind.label(frame, item.as<Captioned>());
             return frame;
         }
         case Kind::Rectangle:
         case Kind::Line: {
-            HWND shape = create("STATIC", SS_OWNERDRAW, look);
+            HWND shape = create(L"STATIC", SS_OWNERDRAW, look);
             shapes_.push_back(shape);
             bind.decoration(shape);
             return shape;
@@ -192,52 +193,52 @@ HWND MainWindow::Builder::make(const form::BoundItem& item) {
         case Kind::PictureButton:
         case Kind::Button: {
             HWND button = create(
-                "BUTTON",
+                L"BUTTON",
                 (look.kind == Kind::PictureButton ? BS_OWNERDRAW : BS_PUSHBUTTON) | WS_TABSTOP,
                 look);
             bind.button(button, item.as<Captioned>(), item.click());
             return button;
         }
         case Kind::TextBox: {
-            HWND box = create("EDIT", ES_AUTOHSCROLL | WS_TABSTOP, look, WS_EX_CLIENTEDGE);
+            HWND box = create(L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, look, WS_EX_CLIENTEDGE);
             bind.text(box, item.as<TextBox>());
             return box;
         }
         case Kind::CheckBox: {
-            HWND box = create("BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, look);
+            HWND box = create(L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, look);
             bind.check(box, item.as<CheckBox>(), item.event);
             return box;
         }
         case Kind::Option: {
             // The Tab key stops at the first button of a group.
-            HWND option = create("BUTTON", BS_AUTORADIOBUTTON | (continuesGroup ? 0 : WS_TABSTOP),
+            HWND option = create(L"BUTTON", BS_AUTORADIOBUTTON | (continuesGroup ? 0 : WS_TABSTOP),
                                  look, 0, continuesGroup);
             bind.option(option, item.as<OptionButton>(), item.click());
             return option;
         }
         case Kind::ListBox: {
-            HWND list = create("LISTBOX", kListStyle | (look.scrollsAcross ? WS_HSCROLL : 0), look,
+            HWND list = create(L"LISTBOX", kListStyle | (look.scrollsAcross ? WS_HSCROLL : 0), look,
                                WS_EX_CLIENTEDGE);
             bind.list(list, item.as<ListBox>());
             return list;
         }
         case Kind::Log: {
-            HWND log = create("LISTBOX",
+            HWND log = create(L"LISTBOX",
                               kListStyle | LBS_NODATA | LBS_OWNERDRAWFIXED |
                                   (look.scrollsAcross ? WS_HSCROLL : 0),
                               look, WS_EX_CLIENTEDGE);
-            SendMessageA(log, LB_SETITEMHEIGHT, 0, w_.logRowHeight_);
+            SendMessageW(log, LB_SETITEMHEIGHT, 0, w_.logRowHeight_);
             bind.virtualList(log, item.as<ListBox>());
             return log;
         }
         case Kind::Label: {
-            HWND text = create("STATIC", SS_LEFT | (item.event ? SS_NOTIFY : 0), look);
+            HWND text = create(L"STATIC", SS_LEFT | (item.event ? SS_NOTIFY : 0), look);
             bind.label(text, item.as<Captioned>(),
                        item.event ? item.click() : ControlBinder::Action());
             return text;
         }
         case Kind::Image: {
-            HWND image = create("STATIC", SS_ICON | SS_CENTERIMAGE, look);
+            HWND image = create(L"STATIC", SS_ICON | SS_CENTERIMAGE, look);
             const Pictures* pictures = &w_.pictures_;
             const int side = TwipsToPixels(look.pictureTwips, w_.dpi_);
             bind.image(image, item.as<Image>(), [pictures, side](const std::string& name) {
@@ -246,7 +247,7 @@ HWND MainWindow::Builder::make(const form::BoundItem& item) {
             return image;
         }
         case Kind::Barcode: {
-            HWND code = create("STATIC", SS_OWNERDRAW, look);
+            HWND code = create(L"STATIC", SS_OWNERDRAW, look);
             bind.drawnImage(code, item.as<Image>());
             return code;
         }
@@ -287,16 +288,16 @@ MainWindow::MainWindow(HINSTANCE instance, FrmMain& model, const Pictures& pictu
       tray_(tray),
       dpi_(ScreenDotsPerInch()),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
-    WNDCLASSEXA windowClass = {};
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = TARNWICK_MAIN_CLASS;
+    windowClass.lpszClassName = L"" TARNWICK_MAIN_CLASS;
     windowClass.hIcon = pictures.icon("app", GetSystemMetrics(SM_CXICON));
     windowClass.hIconSm = pictures.icon("app", GetSystemMetrics(SM_CXSMICON));
-    RegisterClassExA(&windowClass);
+    RegisterClassExW(&windowClass);
 
     // The log's rows are as high as the form's text.
     const form::Layout<FrmMain>& layout = form::MainWindowLayout();
@@ -317,9 +318,9 @@ MainWindow::MainWindow(HINSTANCE instance, FrmMain& model, const Pictures& pictu
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const int left = work.left + std::max<int>(0, (work.right - work.left - width) / 2);
     const int top = work.top + std::max<int>(0, (work.bottom - work.top - height) / 2);
-    const std::string caption = ToAnsi(model.windowCaption());
-    CreateWindowExA(0, TARNWICK_MAIN_CLASS, caption.c_str(), kWindowStyle, left, top, width, height,
-                    nullptr, nullptr, instance, this);
+    const std::wstring caption = Widen(model.windowCaption());
+    CreateWindowExW(0, L"" TARNWICK_MAIN_CLASS, caption.c_str(), kWindowStyle, left, top, width,
+                    height, nullptr, nullptr, instance, this);
     tray_.setWindow(window_);
     binder_ = std::make_unique<ControlBinder>(window_);
     Builder(*this, model_).build();
@@ -396,14 +397,14 @@ int MainWindow::page() const {
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         auto* self = static_cast<MainWindow*>(create->lpCreateParams);
         self->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->handle(message, wParam, lParam);
 }
@@ -419,7 +420,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->hwndFrom == tabs_ && header->code == TCN_SELCHANGE && binder_ != nullptr) {
-                binder_->showPage(static_cast<int>(SendMessageA(tabs_, TCM_GETCURSEL, 0, 0)));
+                binder_->showPage(static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
                 return 0;
             }
             break;
@@ -500,7 +501,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 LRESULT MainWindow::colorControl(HDC dc, HWND control) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "view-win32/form_metrics.h"
+#include "common/win32_text.h"
 
 namespace tarnwick::win32view {
 namespace {
@@ -17,13 +17,13 @@ void Fill(HDC dc, const RECT& area, COLORREF color) {
 }
 
 HFONT FontOf(HWND window) {
-    return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
 }
 
-std::string AnsiText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
+std::wstring WideText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
     return text;
 }
 
@@ -38,9 +38,9 @@ void DrawPictureButton(const DRAWITEMSTRUCT& item, HICON picture, int pictureSid
     DrawEdge(dc, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
     HGDIOBJ oldFont = SelectObject(dc, FontOf(item.hwndItem));
-    const std::string caption = AnsiText(item.hwndItem);
+    const std::wstring caption = WideText(item.hwndItem);
     RECT measured = {0, 0, area.right - area.left, 0};
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
               DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     const int textHeight = measured.bottom - measured.top;
     const int gap = pictureSide / 8;
@@ -61,7 +61,7 @@ void DrawPictureButton(const DRAWITEMSTRUCT& item, HICON picture, int pictureSid
                  blockTop + pictureSide + gap + textHeight + shift};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);
 
@@ -83,16 +83,16 @@ void DrawFrame(const DRAWITEMSTRUCT& item, COLORREF background, COLORREF caption
     border.top += metrics.tmHeight / 2;
     DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
 
-    const std::string text = AnsiText(item.hwndItem);
+    const std::wstring text = WideText(item.hwndItem);
     if (!text.empty()) {
         SIZE size = {};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         RECT label = {area.left + kCaptionIndent, area.top,
                       area.left + kCaptionIndent + size.cx + 4, area.top + metrics.tmHeight};
         Fill(dc, label, background);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, caption);
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &label,
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label,
                   DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     SelectObject(dc, oldFont);
@@ -121,12 +121,12 @@ void DrawListRow(const DRAWITEMSTRUCT& item, const std::string& text, COLORREF b
         DrawIconEx(dc, left, top, picture, pictureSide, pictureSide, 0, nullptr, DI_NORMAL);
         left += pictureSide + kRowMargin;
     }
-    const std::string ansi = ToAnsi(text);
+    const std::wstring wide = Widen(text);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT area = item.rcItem;
     area.left = left;
-    DrawTextA(dc, ansi.c_str(), static_cast<int>(ansi.size()), &area,
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
     if ((item.itemState & ODS_FOCUS) != 0) {
         DrawFocusRect(dc, &item.rcItem);

@@ -26,7 +26,7 @@ bool Program::start() {
 
 int Program::run() {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         DispatchOne(message, window_->handle());
     }
     return static_cast<int>(message.wParam);

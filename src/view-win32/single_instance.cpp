@@ -1,5 +1,6 @@
 #include "view-win32/single_instance.h"
 
+#include "common/win32_text.h"
 #include "view-win32/control_ids.h"
 
 namespace tarnwick::win32view {
@@ -13,11 +14,11 @@ struct Search {
 // The main window of another process: this copy has made a window of the same class already.
 BOOL CALLBACK FindOtherMainWindow(HWND window, LPARAM searchAddress) {
     auto* search = reinterpret_cast<Search*>(searchAddress);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof(className));
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (lstrcmpA(className, TARNWICK_MAIN_CLASS) == 0 && process != search->ownProcess) {
+    if (lstrcmpW(className, L"" TARNWICK_MAIN_CLASS) == 0 && process != search->ownProcess) {
         search->found = window;
         return FALSE;
     }
@@ -38,7 +39,7 @@ bool SingleInstance::anotherRunning() {
     if (mutex_ != nullptr) {
         return false;  // this copy is the one running
     }
-    mutex_ = CreateMutexA(nullptr, FALSE, name_.c_str());
+    mutex_ = CreateMutexW(nullptr, FALSE, Widen(name_).c_str());
     if (mutex_ == nullptr) {
         return false;  // no mutex can be had at all: run rather than refuse to start
     }
@@ -54,7 +55,7 @@ bool SingleInstance::anotherRunning() {
         GetWindowThreadProcessId(search.found, &process);
         // The running copy may bring its window to the front: the user has just asked for it.
         AllowSetForegroundWindow(process);
-        PostMessageA(search.found, kSecondStartMessage, 0, 0);
+        PostMessageW(search.found, kSecondStartMessage, 0, 0);
     }
     return true;
 }

@@ -36,10 +36,10 @@ std::vector<WORD> Template(const std::string& caption) {
 }
 
 HICON FolderIcon(bool open) {
-    SHFILEINFOA info = {};
+    SHFILEINFOW info = {};
     const UINT flags =
         SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | (open ? SHGFI_OPENICON : 0);
-    SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info), flags);
+    SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info), flags);
     return info.hIcon;
 }
 
@@ -71,7 +71,7 @@ void TaskChooser::run(HWND owner) {
         }
         EndDialog(dialog_, 0);
     });
-    DialogBoxIndirectParamA(instance_, reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), owner,
+    DialogBoxIndirectParamW(instance_, reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), owner,
                             Procedure, reinterpret_cast<LPARAM>(this));
 }
 
@@ -79,20 +79,20 @@ INT_PTR CALLBACK TaskChooser::Procedure(HWND dialog, UINT message, WPARAM wParam
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<TaskChooser*>(lParam);
         self->dialog_ = dialog;
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     }
-    auto* self = reinterpret_cast<TaskChooser*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* self = reinterpret_cast<TaskChooser*>(GetWindowLongPtrW(dialog, DWLP_USER));
     return self != nullptr ? self->handle(message, wParam, lParam) : FALSE;
 }
 
-HWND TaskChooser::create(const char* className, DWORD style, const form::Look& look,
+HWND TaskChooser::create(const wchar_t* className, DWORD style, const form::Look& look,
                          DWORD exStyle) {
     const RECT rect = TwipsRect(look.place, dpi_);
-    HWND child = CreateWindowExA(
-        exStyle, className, "", style | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, rect.left,
+    HWND child = CreateWindowExW(
+        exStyle, className, L"", style | WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, rect.left,
         rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(look.name))), instance_, nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return child;
 }
 
@@ -100,14 +100,14 @@ HWND TaskChooser::make(const form::BoundItem& item) {
     const form::Look& look = item.look;
     switch (look.kind) {
         case form::Kind::PictureButton: {
-            HWND button = create("BUTTON", BS_OWNERDRAW, look);
+            HWND button = create(L"BUTTON", BS_OWNERDRAW, look);
             buttonPictures_[ControlId(look.name)] = {std::string(look.picture), look.pictureTwips};
             binder_->button(button, item.as<Captioned>(), item.click());
             return button;
         }
         case form::Kind::DriveList: {
             // The drop-down part of the drive list reaches below the box.
-            HWND drives = create("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, look);
+            HWND drives = create(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, look);
             RECT box = {};
             GetWindowRect(drives, &box);
             const RECT closed = TwipsRect(look.place, dpi_);
@@ -119,17 +119,17 @@ HWND TaskChooser::make(const form::BoundItem& item) {
         }
         case form::Kind::FolderList: {
             foldersId_ = ControlId(look.name);  // its rows are measured while it is made
-            HWND folders = create("LISTBOX",
+            HWND folders = create(L"LISTBOX",
                                   LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
                                       LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
                                   look, WS_EX_CLIENTEDGE);
-            SendMessageA(folders, LB_SETITEMHEIGHT, 0, rowHeight_);
+            SendMessageW(folders, LB_SETITEMHEIGHT, 0, rowHeight_);
             binder_->list(folders, item.as<ListBox>());
             openRow_ = item.event;
             return folders;
         }
         case form::Kind::ListBox: {
-            HWND files = create("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, look,
+            HWND files = create(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, look,
                                 WS_EX_CLIENTEDGE);
             binder_->list(files, item.as<ListBox>());
             return files;
@@ -142,7 +142,7 @@ HWND TaskChooser::make(const form::BoundItem& item) {
 void TaskChooser::build() {
     const form::Layout<Dialog>& layout = form::TaskChooserLayout();
     font_ = CreateCaptionFont(layout.points, false, dpi_);
-    SendMessageA(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     openFolder_ = FolderIcon(true);
     closedFolder_ = FolderIcon(false);
     HDC screen = GetDC(dialog_);
@@ -155,7 +155,7 @@ void TaskChooser::build() {
 
     // The client area at its size in twips, over the middle of the owner.
     RECT frame = TwipsRect(0, 0, layout.clientWidth, layout.clientHeight, dpi_);
-    AdjustWindowRectEx(&frame, kDialogStyle, FALSE, GetWindowLongA(dialog_, GWL_EXSTYLE));
+    AdjustWindowRectEx(&frame, kDialogStyle, FALSE, GetWindowLongW(dialog_, GWL_EXSTYLE));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     RECT owner = {};
@@ -191,7 +191,7 @@ INT_PTR TaskChooser::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (lParam != 0 && id == foldersId_ && code == LBN_DBLCLK) {
                 // A double click opens the folder, as in any folder list.
                 const int row = static_cast<int>(
-                    SendMessageA(reinterpret_cast<HWND>(lParam), LB_GETCURSEL, 0, 0));
+                    SendMessageW(reinterpret_cast<HWND>(lParam), LB_GETCURSEL, 0, 0));
                 if (row >= 0 && row < model_.Dir1.listCount()) {
                     openRow_(row);
                 }

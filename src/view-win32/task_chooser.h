@@ -34,7 +34,7 @@ class TaskChooser {
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
-    HWND create(const char* className, DWORD style, const form::Look& look, DWORD exStyle = 0);
+    HWND create(const wchar_t* className, DWORD style, const form::Look& look, DWORD exStyle = 0);
     HWND make(const form::BoundItem& item);
     bool drawItem(const DRAWITEMSTRUCT& item);
 

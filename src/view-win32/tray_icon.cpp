@@ -1,8 +1,9 @@
 #include "view-win32/tray_icon.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "view-win32/form_metrics.h"
+#include "common/win32_text.h"
 #include "view-win32/pictures.h"
 
 namespace tarnwick::win32view {
@@ -11,7 +12,7 @@ namespace {
 constexpr int kTrayIconSide = 16;
 
 #ifndef _WIN64
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the tray record's first layout is 88 bytes");
+static_assert(NOTIFYICONDATAW_V1_SIZE == 152, "the tray record's first layout is 152 bytes");
 #endif
 
 }  // namespace
@@ -31,26 +32,21 @@ TrayMouse TrayMouseOf(UINT message) {
     }
 }
 
-std::string TrayTipText(const std::string& utf8Tip) {
-    const std::string ansi = ToAnsi(utf8Tip);
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < ansi.size();) {
-        const bool lead = IsDBCSLeadByte(static_cast<BYTE>(ansi[i])) != 0;
-        const std::size_t next = i + (lead && i + 1 < ansi.size() ? 2 : 1);
-        if (next > kTrayTipBytes) {
-            break;
-        }
-        kept = next;
-        i = next;
+std::wstring TrayTipText(const std::string& utf8Tip) {
+    std::wstring tip = Widen(utf8Tip);
+    if (tip.size() > kTrayTipChars) {
+        // A character beyond the first 65,536 takes two units; both or neither are kept.
+        const bool splitsPair = IS_HIGH_SURROGATE(tip[kTrayTipChars - 1]);
+        tip.resize(kTrayTipChars - (splitsPair ? 1 : 0));
     }
-    return ansi.substr(0, kept);
+    return tip;
 }
 
 TrayIcon::TrayIcon(const Pictures& pictures) : pictures_(pictures), data_() {}
 
 void TrayIcon::apply(const std::string& picture, const std::string& tip, TrayAction action) {
     if (action == TrayAction::Delete) {
-        data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
         data_.hWnd = window_;
         data_.uID = kTrayIconId;
         if (shown_) {
@@ -60,16 +56,16 @@ void TrayIcon::apply(const std::string& picture, const std::string& tip, TrayAct
         return;
     }
     std::memset(&data_, 0, sizeof(data_));
-    data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data_.hWnd = window_;
     data_.uID = kTrayIconId;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = kTrayCallbackMessage;
     data_.hIcon = pictures_.icon(
         picture, GetSystemMetrics(SM_CXSMICON) > 0 ? GetSystemMetrics(SM_CXSMICON) : kTrayIconSide);
-    const std::string text = TrayTipText(tip);
-    std::memcpy(data_.szTip, text.data(), text.size());
-    data_.szTip[text.size()] = '\0';
+    const std::wstring text = TrayTipText(tip);
+    std::copy(text.begin(), text.end(), data_.szTip);
+    data_.szTip[text.size()] = L'\0';
     if (action == TrayAction::Add) {
         shown_ = notify(NIM_ADD);
     } else if (shown_) {
@@ -84,7 +80,7 @@ void TrayIcon::restore() {
 }
 
 bool TrayIcon::notify(DWORD operation) {
-    return window_ != nullptr && Shell_NotifyIconA(operation, &data_) != FALSE;
+    return window_ != nullptr && Shell_NotifyIconW(operation, &data_) != FALSE;
 }
 
 }  // namespace tarnwick::win32view

@@ -1,7 +1,7 @@
 #pragma once
 
-// The one icon in the notification area, through Shell_NotifyIconA with the record's first and
-// smallest layout (NOTIFYICONDATAA_V1_SIZE: 88 bytes on 32-bit Windows, 104 on 64-bit, where
+// The one icon in the notification area, through Shell_NotifyIconW with the record's first and
+// smallest layout (NOTIFYICONDATAW_V1_SIZE: 152 bytes on 32-bit Windows, 168 on 64-bit, where
 // the handles are 8 bytes). Mouse events over the icon come back to the window as message 513
 // (WM_LBUTTONDOWN) with the mouse message in the low word of lParam.
 #include <windows.h>
@@ -18,14 +18,14 @@ class Pictures;
 
 inline constexpr UINT kTrayIconId = 1;
 inline constexpr UINT kTrayCallbackMessage = 513;
-// The tip field holds 64 bytes: 63 of text and the NUL.
-inline constexpr std::size_t kTrayTipBytes = 63;
+// The tip field holds 64 UTF-16 units: 63 of text and the NUL.
+inline constexpr std::size_t kTrayTipChars = 63;
 
 // The model's name of a mouse message over the icon.
 TrayMouse TrayMouseOf(UINT message);
 
-// The tip as the record holds it: code page text cut to 63 bytes, never inside a character.
-std::string TrayTipText(const std::string& utf8Tip);
+// The tip as the record holds it: UTF-16 cut to 63 units, never inside a character.
+std::wstring TrayTipText(const std::string& utf8Tip);
 
 class TrayIcon {
   public:
@@ -48,7 +48,7 @@ class TrayIcon {
 
     const Pictures& pictures_;
     HWND window_ = nullptr;
-    NOTIFYICONDATAA data_;
+    NOTIFYICONDATAW data_;
     bool shown_ = false;
 };
 

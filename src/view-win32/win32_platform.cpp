@@ -1,5 +1,6 @@
 #include "view-win32/win32_platform.h"
 
+#include "common/win32_text.h"
 #include "view-win32/browse_directorys_only.h"
 #include "view-win32/form_metrics.h"
 #include "view-win32/main_window.h"
@@ -11,9 +12,9 @@ namespace tarnwick::win32view {
 namespace {
 
 bool IsDialogWindow(HWND window) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof(className));
-    return lstrcmpA(className, "#32770") == 0;
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    return lstrcmpW(className, L"#32770") == 0;
 }
 
 }  // namespace
@@ -21,16 +22,16 @@ bool IsDialogWindow(HWND window) {
 void DispatchOne(MSG& message, HWND mainWindow) {
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (root != nullptr && (root == mainWindow || IsDialogWindow(root)) &&
-        IsDialogMessageA(root, &message)) {
+        IsDialogMessageW(root, &message)) {
         return;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 bool PumpMessages(HWND mainWindow) {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
@@ -49,7 +50,7 @@ HWND Win32Platform::owner() const {
 }
 
 void Win32Platform::showMessage(const std::string& text, const std::string& title) {
-    MessageBoxA(owner(), ToAnsi(text).c_str(), ToAnsi(title).c_str(), MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(owner(), Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 std::string Win32Platform::browseForFolder(const std::string& prompt,

@@ -16,13 +16,13 @@ namespace {
 struct Sent {
     UINT message;
     WPARAM flag;
-    std::string text;
+    std::wstring text;
 };
 std::vector<Sent> sent;
 
 LRESULT CALLBACK Recorder(HWND window, UINT message, WPARAM flag, LPARAM value) {
-    if (message == 0x464 || message == 0x466) {
-        sent.push_back({message, flag, reinterpret_cast<const char*>(value)});
+    if (message == 0x468 || message == 0x467) {
+        sent.push_back({message, flag, reinterpret_cast<const wchar_t*>(value)});
         return 0;
     }
     return DefWindowProcA(window, message, flag, value);
@@ -50,9 +50,9 @@ TEST_F(BrowseCallbackTest, PositionsTheDialogOnTheStartFolderWhenReady) {
     SetBrowseStartFolder("C:\\windows");
     EXPECT_EQ(BrowseCallback(dialog, 1, 0, 0), 0);
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].message, 0x466u);
+    EXPECT_EQ(sent[0].message, 0x467u);
     EXPECT_EQ(sent[0].flag, 1u);
-    EXPECT_EQ(sent[0].text, "C:\\windows");
+    EXPECT_EQ(sent[0].text, L"C:\\windows");
 }
 
 TEST_F(BrowseCallbackTest, ShowsTheSelectedFoldersPathAsStatusText) {
@@ -61,9 +61,9 @@ TEST_F(BrowseCallbackTest, ShowsTheSelectedFoldersPathAsStatusText) {
     EXPECT_EQ(BrowseCallback(dialog, 2, reinterpret_cast<LPARAM>(folder), 0), 0);
     ILFree(folder);
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].message, 0x464u);
+    EXPECT_EQ(sent[0].message, 0x468u);
     EXPECT_EQ(sent[0].flag, 0u);
-    EXPECT_EQ(sent[0].text, "C:\\windows");
+    EXPECT_EQ(sent[0].text, L"C:\\windows");
 }
 
 TEST_F(BrowseCallbackTest, KeepsTheStatusTextForAFolderWithoutAPath) {

@@ -534,18 +534,39 @@ void IntervalTask(const string& exe, const string& root) {
     Check(CountFiles("D:\\task-back2") < 3004, "the pass stopped before its end");
 }
 
+// Any code page: the captions, a tooltip and a message box read through the wide entry points.
+void CheckCodePageTexts(const string& exe, const string& root) {
+    Group("texts under code page " + std::to_string(GetACP()));
+    Program p(exe, root + "\\code-page", {});
+    if (p.window() == nullptr) {
+        return;
+    }
+    // clang-format off
+    p.run({{Op::Text, IDC_UpdateButton, "开始备份"}, {Op::Text, IDC_Frame1, "备份参数设置"},
+           {Op::Text, IDC_LabDDir_4, "分钟(1～180)"}, {Op::Tip, IDC_List4, string(texts::kList4Tip)},
+           {Op::Type, IDC_txtToFolder, ""},
+           {Op::Box, IDC_UpdateButton, Box(texts::kBlankFolderTitle, texts::kBlankFolderText)}});
+    // clang-format on
+    Equal(TabText(p.item(IDC_SSTab1), 0), " 指定需要备份的文件夹", "the first tab");
+    Check(p.close() == 0, "closing ends the program");
+}
+
 }  // namespace
 }  // namespace tarnwick::driver
 
 int main(int argc, char** argv) {
     using namespace tarnwick::driver;
-    if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--shots")) {
-        std::fprintf(stderr, "usage: gui_driver TARNWICK_EXE WORK_ROOT [--shots FOLDER]\n");
+    const bool textsOnly = argc == 4 && std::string(argv[3]) == "--texts";
+    if (argc != 3 && !textsOnly && !(argc == 5 && std::string(argv[3]) == "--shots")) {
+        std::fprintf(stderr, "usage: gui_driver TARNWICK_EXE WORK_ROOT [--shots FOLDER | --texts]\n");
         return 2;
     }
     shotFolder = argc == 5 ? argv[4] : "";
-    FirstStart(argv[1], argv[2]);
-    IntervalTask(argv[1], argv[2]);
+    if (!textsOnly) {
+        FirstStart(argv[1], argv[2]);
+        IntervalTask(argv[1], argv[2]);
+    }
+    CheckCodePageTexts(argv[1], argv[2]);
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }

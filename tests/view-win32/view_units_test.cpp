@@ -1,11 +1,13 @@
-// The Win32 view's own small rules: twips to pixels, the tray tip's record field, the names of
-// the pictures in the resources.
+// The Win32 view's own small rules: twips to pixels, the tray tip's record field, the log list's
+// answers to both kinds of caller, the names of the pictures in the resources.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "ui/controls.h"
+#include "view-win32/control_binder.h"
 #include "view-win32/form_metrics.h"
 #include "view-win32/pictures.h"
 #include "view-win32/tray_icon.h"
@@ -32,27 +34,39 @@ TEST(TwipsRect, ControlsThatTouchInTwipsTouchInPixels) {
 }
 
 TEST(TrayTipText, KeepsShortTipsWhole) {
-    EXPECT_EQ(TrayTipText("Tarnwick"), "Tarnwick");
-    EXPECT_EQ(TrayTipText(""), "");
+    EXPECT_EQ(TrayTipText("Tarnwick"), L"Tarnwick");
+    EXPECT_EQ(TrayTipText(""), L"");
+    // Whatever the system's code page, the Chinese tip reaches the record.
+    EXPECT_EQ(TrayTipText("正在扫描目标文件夹……"), L"正在扫描目标文件夹……");
 }
 
-TEST(TrayTipText, CutsToTheFieldsSixtyThreeBytes) {
-    EXPECT_EQ(TrayTipText(std::string(70, 'a')), std::string(63, 'a'));
-    EXPECT_EQ(TrayTipText(std::string(63, 'a')), std::string(63, 'a'));
+TEST(TrayTipText, CutsToSixtyThreeUnitsNeverHalfACharacter) {
+    EXPECT_EQ(TrayTipText(std::string(70, 'a')), std::wstring(63, L'a'));
+    EXPECT_EQ(TrayTipText(std::string(63, 'a')), std::wstring(63, L'a'));
+    // U+20000 takes two UTF-16 units: it fits after 61 letters, not after 62.
+    EXPECT_EQ(TrayTipText(std::string(61, 'a') + "\xF0\xA0\x80\x80").size(), 63u);
+    EXPECT_EQ(TrayTipText(std::string(62, 'a') + "\xF0\xA0\x80\x80"), std::wstring(62, L'a'));
 }
 
-TEST(TrayTipText, GivesCodePageTextAndNeverHalfACharacter) {
-    if (GetACP() != 936) {
-        GTEST_SKIP() << "needs the Chinese code page 936 (LC_ALL=zh_CN.UTF-8 under Wine)";
-    }
-    // "正在扫描目标文件夹……" in code page 936: two bytes a character.
-    EXPECT_EQ(TrayTipText("正在扫描目标文件夹……"),
-              "\xd5\xfd\xd4\xda\xc9\xa8\xc3\xe8\xc4\xbf\xb1\xea\xce\xc4\xbc\xfe\xbc\xd0\xa1\xad"
-              "\xa1\xad");
-    // 61 letters and a Chinese character fill 63 bytes; one letter more and the character no
-    // longer fits, so it is left out whole.
-    EXPECT_EQ(TrayTipText(std::string(61, 'a') + "中").size(), 63u);
-    EXPECT_EQ(TrayTipText(std::string(62, 'a') + "中"), std::string(62, 'a'));
+TEST(LogList, AnswersAnsiCallersInTheCodePage) {
+    ListBox rows;
+    rows.addItem("05:00:00    程序启动！");
+    // A message-only list box, which needs no display.
+    HWND list = CreateWindowExW(0, L"LISTBOX", L"", LBS_NODATA | LBS_OWNERDRAWFIXED, 0, 0, 10, 10,
+                                HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    ControlBinder binder(list);
+    binder.virtualList(list, rows);
+    // An ANSI caller gets the system's text in the code page; a wide one, as the driver reads it,
+    // UTF-16.
+    char ansi[64] = {};
+    char expected[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, L"05:00:00    程序启动！", -1, expected, sizeof(expected),
+                        nullptr, nullptr);
+    EXPECT_GT(SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(ansi)), 0);
+    EXPECT_STREQ(ansi, expected);
+    binder.detach();
+    DestroyWindow(list);
 }
 
 TEST(PictureResourceName, UpperCaseWithUnderscores) {

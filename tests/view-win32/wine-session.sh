@@ -1,13 +1,14 @@
 # Sourced by run-gui-tests and bench/win32/bench-log-list: a fresh Wine prefix (code page 936) on a virtual X
 # display of its own, with drive D: a fresh folder, and its clean end.
-#   wine_session_start WORK   makes WORK/prefix, WORK/d (drive D:), starts Xvfb; exports
-#                             WINEPREFIX, DISPLAY and the rest
+#   wine_session_start WORK [LOCALE]   makes WORK/prefix, WORK/d (drive D:), starts Xvfb;
+#                             exports WINEPREFIX, DISPLAY and the rest; LOCALE (zh_CN.UTF-8,
+#                             code page 936, unless given) sets the code page
 #   wine_session_stop         ends Wine and the display (the caller removes WORK)
 
 wine_session_start() {
   local work=$1
   export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  export LC_ALL=zh_CN.UTF-8
+  export LC_ALL=${2:-zh_CN.UTF-8}
   # A display of its own, at 96 dots per inch: the window's pixels are its twips / 15.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
   wine_session_xvfb=$!
