@@ -558,7 +558,8 @@ int main(int argc, char** argv) {
     using namespace tarnwick::driver;
     const bool textsOnly = argc == 4 && std::string(argv[3]) == "--texts";
     if (argc != 3 && !textsOnly && !(argc == 5 && std::string(argv[3]) == "--shots")) {
-        std::fprintf(stderr, "usage: gui_driver TARNWICK_EXE WORK_ROOT [--shots FOLDER | --texts]\n");
+        std::fprintf(stderr,
+                     "usage: gui_driver TARNWICK_EXE WORK_ROOT [--shots FOLDER | --texts]\n");
         return 2;
     }
     shotFolder = argc == 5 ? argv[4] : "";
