@@ -1,5 +1,6 @@
 #include "support/temp_tree.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -47,11 +48,7 @@ TempTree::~TempTree() {
 
 std::string TempTree::path(const std::string& relative) const {
     std::string joined = root_ + Separator(kHostPathStyle) + relative;
-    for (char& c : joined) {
-        if (c == '/') {
-            c = Separator(kHostPathStyle);
-        }
-    }
+    std::replace(joined.begin(), joined.end(), '/', Separator(kHostPathStyle));
     return joined;
 }
 

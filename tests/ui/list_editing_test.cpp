@@ -11,27 +11,23 @@ class ListEditing : public test::WindowTest {
     ListEditing() { window->ListMessage.clear(); }
 };
 
+// A cancelled browse changes nothing but forgets the last folder.
 TEST_F(ListEditing, AddsTheChosenFolderAndLogsWhereItGoes) {
-    platform.folderAnswers = {"C:\\abc\\def\\xyz", "C:\\abc\\def\\xyz"};
+    platform.folderAnswers = {"C:\\abc\\def\\xyz", "C:\\abc\\def\\xyz", "", ""};
     window->CommandNewDir_Click();
+    window->CommandNewDir_Click();
+    window->CommandToDir_Click();
     window->CommandNewDir_Click();
     EXPECT_EQ(items(window->ListFromFolder), (Lines{"C:\\abc\\def\\xyz", "C:\\abc\\def\\xyz"}));
     EXPECT_EQ(items(window->ListMessage), (Lines{"09:30:05    备份到:D:\\back\\abc\\def\\xyz",
                                                  "09:30:05    备份到:D:\\back\\abc\\def\\xyz"}));
-    EXPECT_EQ(platform.browses[0].first, "请选择需要备份的文件夹：");
-    EXPECT_EQ(platform.browses[0].second, "");
-    EXPECT_EQ(platform.browses[1].second, "C:\\abc\\def\\xyz");
-}
-
-TEST_F(ListEditing, ACancelledBrowseChangesNothingButForgetsTheLastFolder) {
-    platform.folderAnswers = {"C:\\a", "", ""};
-    window->CommandNewDir_Click();
-    window->CommandToDir_Click();
-    window->CommandNewDir_Click();
-    EXPECT_EQ(items(window->ListFromFolder), (Lines{"C:\\a"}));
     EXPECT_EQ(window->txtToFolder.text(), "D:\\back");
-    EXPECT_EQ(platform.browses[1].second, "C:\\a");
-    EXPECT_EQ(platform.browses[2].second, "");
+    EXPECT_EQ(platform.browses[0].first, "请选择需要备份的文件夹：");
+    Lines starts;
+    for (const auto& browse : platform.browses) {
+        starts.push_back(browse.second);
+    }
+    EXPECT_EQ(starts, (Lines{"", "C:\\abc\\def\\xyz", "C:\\abc\\def\\xyz", ""}));
 }
 
 TEST_F(ListEditing, WithAllSubfoldersAddsOneLevelOfSubfoldersOnly) {

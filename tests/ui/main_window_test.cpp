@@ -81,25 +81,6 @@ TEST_F(MainWindow, ThePassAnimatesAndPutsEverythingBackWhenItEnds) {
     EXPECT_EQ(window->txtToFolder.text(), "D:\\back\\");
 }
 
-TEST_F(MainWindow, AStartByHandDuringAPassIsRefusedWithALogLine) {
-    fs.addFile("C:\\src\\a.txt", 100, 1);
-    window->ListFromFolder.addItem("C:\\src");
-    clock.stepPerReading = 1.0;
-    platform.onProcessEvents = [&] {
-        platform.onProcessEvents = nullptr;
-        EXPECT_EQ(window->UpdateButton_Click(), FrmMain::CommandOutcome::Refused);
-    };
-    window->UpdateButton_Click();
-    int starts = 0;
-    bool refusedLogged = false;
-    for (const auto& line : window->ListMessage.items()) {
-        starts += line.ends_with("正在扫描目标文件夹…") ? 1 : 0;
-        refusedLogged = refusedLogged || line.ends_with("正在备份，请等本次备份结束后再开始备份！");
-    }
-    EXPECT_EQ(starts, 1);
-    EXPECT_TRUE(refusedLogged);
-}
-
 TEST_F(MainWindow, ClosingDuringAPassStopsItAndEndsTheProgramAfterwards) {
     for (const char* name : {"a", "b", "c"}) {
         fs.addFile(std::string("C:\\src\\") + name + ".txt", 100, 1);

@@ -115,7 +115,8 @@ TEST_F(Schedule, DailyModeRunsOncePerDayTimeEvenWhenTheTickMissesTheMinute) {
     }
 }
 
-// A dialog's event loop would hold the pass; an exception must not leave the window busy.
+// A dialog's event loop would hold the pass, a second start would run inside it; an exception must
+// not leave the window busy.
 TEST_F(Schedule, DuringAPassDialogsAreRefusedAndAnExceptionLeavesTheWindowAtRest) {
     using Command = void (FrmMain::*)();
     fs.addFile("C:\\src\\a.txt", 100, 1);
@@ -130,11 +131,14 @@ TEST_F(Schedule, DuringAPassDialogsAreRefusedAndAnExceptionLeavesTheWindowAtRest
             const Command click = command;
             platform.onProcessEvents = nullptr;  // destroys this closure: locals only from here
             (busy.*click)();
+            EXPECT_EQ(busy.UpdateButton_Click(), FrmMain::CommandOutcome::Refused);
         };
         window->UpdateButton_Click();
         (*window.*command)();  // idle again: the dialog opens
     }
     EXPECT_EQ(logged("    正在备份，请等本次备份结束后再操作！"), 3);
+    EXPECT_EQ(logged("    正在备份，请等本次备份结束后再开始备份！"), 3);
+    EXPECT_EQ(passes(), 3);
     EXPECT_EQ(chooserOpenings, 1);
     EXPECT_EQ(platform.browses.size(), 2u);
 

@@ -36,7 +36,6 @@ TEST_F(TaskLoad, ReadsEachCommKeyWithItsRangeRule) {
     const Case cases[] = {
         {"TimeOut=0", interval, "30"},
         {"TimeOut=181", interval, "30"},
-        {"TimeOut=abc", interval, "30"},
         {"", interval, "30"},
         {"TimeOut=1", interval, "1"},
         {"TimeOut=180", interval, "180"},
@@ -53,7 +52,6 @@ TEST_F(TaskLoad, ReadsEachCommKeyWithItsRangeRule) {
         {"TimeHour=24", hour, "17"},
         {"TimeHour=23", hour, "23"},
         {"TimeHour=08", hour, "8"},
-        {"TimeHour= 9", hour, "9"},
         {"", hour, "0"},
         {"TimeHour=17.5", hour, "17.5"},
         {"TimeHour=-3", hour, "-3"},
