@@ -98,10 +98,7 @@ MemoryFileSystem::Node& MemoryFileSystem::make(const std::string& key, bool fold
 
 void MemoryFileSystem::addRoot(const std::string& root) {
     rootList.push_back(root);
-    Node node;
-    node.folder = true;
-    node.id = nextId_++;
-    nodes_[root] = node;
+    nodes_[root] = Node{true, 0, 0, {}, {}, nextId_++};
 }
 
 void MemoryFileSystem::addFolder(const std::string& path) {
