@@ -40,6 +40,20 @@ class RealTreePass : public ::testing::Test {
     PassOptions options;
 };
 
+TEST_F(RealTreePass, AStopInsideALongCopyKeepsThePreviousCopy) {
+    tree.write("src/big.bin", std::string(20 * 1024 * 1024, 'n'), 2'000'000'000);
+    tree.write("back/src/big.bin", "previous", 1'000'000'000);
+    clock.stepPerReading = 1.0;
+    int refreshes = 0;
+    test::RecordingHost stopper;
+    stopper.onRefresh = [&] { stopper.stop = ++refreshes == 2; };  // the second comes mid-copy
+    const PassResult result = RunBackup(options, stopper, *fs, clock);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(result.updatedCount, 0);
+    EXPECT_EQ(tree.read("back/src/big.bin"), "previous");
+    EXPECT_EQ(tree.mtime("back/src/big.bin"), 1'000'000'000);
+}
+
 #ifndef _WIN32
 TEST_F(RealTreePass, BacksLinksUpAsLinksAndNeverWritesThroughOne) {
     tree.write("src/a/file.txt", "x", 1'000);
