@@ -7,11 +7,9 @@ class MemoryListing final : public FolderListing {
   public:
     explicit MemoryListing(std::vector<ListedEntry> entries) : entries_(std::move(entries)) {}
     bool next(ListedEntry& entry) override {
-        if (position_ == entries_.size()) {
-            return false;
-        }
-        entry = entries_[position_++];
-        return true;
+        const bool more = position_ < entries_.size();
+        entry = more ? entries_[position_++] : entry;
+        return more;
     }
 
   private:
