@@ -147,7 +147,6 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
         c.inject(*this);
 
         const PassResult result = run();
-        const bool sourceRemains = c.strikes > 0;
         EXPECT_EQ(faults->struck, c.strikes);
         EXPECT_EQ(faults->struckAtOffset, c.struckAt);
         const std::string victim = tree.path("src/victim/big.bin");
@@ -164,18 +163,6 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
         EXPECT_EQ(tree.read("back/src/a.txt"), "alpha, new");
         EXPECT_EQ(tree.read("back/src/z/zeta.txt"), "zeta, new");
         EXPECT_EQ(TemporaryFilesBelow(tree.path("back")), Lines{});
-
-        // With the fault gone the next pass completes the backup.
-        clearFaults();
-        const PassResult next = run();
-        EXPECT_EQ(next.failedCopies, 0);
-        EXPECT_EQ(next.updatedCount, sourceRemains ? 1 : 0);
-        if (sourceRemains) {
-            EXPECT_EQ(tree.read("back/src/victim/big.bin"), big);
-            EXPECT_EQ(tree.mtime("back/src/victim/big.bin"), kNewTime);
-        } else {
-            EXPECT_EQ(tree.read("back/src/victim/big.bin"), "the previous copy");
-        }
     }
 }
 
