@@ -46,11 +46,5 @@ TEST(TypeFilter, SkipsFoldersNamedWithABackslashOnlyInTheSkipMode) {
     }
 }
 
-TEST(TypeFilter, KeepsEntriesUpperCasedInListOrder) {
-    const TypeFilter filter = BuildTypeFilter(1, {".wps", ".Doc", "中文.x"}, {});
-    EXPECT_EQ(filter.onlyExtList, (std::vector<std::string>{".WPS", ".DOC", "中文.X"}));
-    EXPECT_TRUE(filter.skipExtList.empty());
-}
-
 }  // namespace
 }  // namespace tarnwick

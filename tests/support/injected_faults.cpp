@@ -22,6 +22,15 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
+// The path a descriptor was opened with, from /proc/self/fd.
+std::string PathOfDescriptor(int fd) {
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    std::string path(4096, '\0');
+    const ssize_t length = ::readlink(link.c_str(), path.data(), path.size());
+    path.resize(length < 0 ? 0 : static_cast<std::size_t>(length));
+    return path;
+}
+
 // The path of `name` in an open folder, or in the current one.
 std::string PathAt(int folder, const char* name) {
     return folder == AT_FDCWD ? std::string(name) : PathOfDescriptor(folder) + "/" + name;
@@ -32,27 +41,23 @@ std::uint64_t OffsetOf(int fd) {
     return offset < 0 ? 0 : static_cast<std::uint64_t>(offset);
 }
 
-// How many of `count` bytes may move from `fd`'s offset before a limit `limit` bytes into the
-// file. At the limit it records the strike and answers zero.
-std::size_t AllowedBefore(std::uint64_t limit, int fd, std::size_t count, InjectedFaults& faults) {
+// Caps `count` at the bytes that may move from `fd`'s offset before a limit `limit` bytes into
+// the file, if there is one. At the limit it records the strike, sets `error` and answers false.
+bool Allowed(std::optional<std::uint64_t> limit, int fd, std::size_t& count, int error,
+             InjectedFaults& faults) {
     const std::uint64_t offset = OffsetOf(fd);
-    if (offset >= limit) {
-        ++faults.struck;
-        faults.struckAtOffset = offset;
-        return 0;
+    if (!limit || offset < *limit) {
+        count = limit ? static_cast<std::size_t>(std::min<std::uint64_t>(count, *limit - offset))
+                      : count;
+        return true;
     }
-    return static_cast<std::size_t>(std::min<std::uint64_t>(count, limit - offset));
+    ++faults.struck;
+    faults.struckAtOffset = offset;
+    errno = error;
+    return false;
 }
 
 }  // namespace
-
-std::string PathOfDescriptor(int fd) {
-    const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    std::string path(4096, '\0');
-    const ssize_t length = ::readlink(link.c_str(), path.data(), path.size());
-    path.resize(length < 0 ? 0 : static_cast<std::size_t>(length));
-    return path;
-}
 
 PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
     PosixCalls real;
@@ -90,25 +95,12 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
                                                          size_t count) -> ssize_t {
         changeSource(fd);
         count = std::min(count, faults->maxTransfer);
-        if (const auto limit = readLimit(fd)) {
-            count = AllowedBefore(*limit, fd, count, *faults);
-            if (count == 0) {
-                errno = faults->readError;
-                return -1;
-            }
-        }
-        return real.read(fd, buffer, count);
+        return Allowed(readLimit(fd), fd, count, EIO, *faults) ? real.read(fd, buffer, count) : -1;
     };
     calls.write = [faults, writeLimit, real](int fd, const void* buffer, size_t count) -> ssize_t {
         count = std::min(count, faults->maxTransfer);
-        if (const auto limit = writeLimit(fd)) {
-            count = AllowedBefore(*limit, fd, count, *faults);
-            if (count == 0) {
-                errno = ENOSPC;
-                return -1;
-            }
-        }
-        return real.write(fd, buffer, count);
+        return Allowed(writeLimit(fd), fd, count, ENOSPC, *faults) ? real.write(fd, buffer, count)
+                                                                   : -1;
     };
     calls.copyFileRange = [faults, readLimit, writeLimit, changeSource, real](
                               int in, int out, size_t count) -> ssize_t {
@@ -118,21 +110,10 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
         }
         changeSource(in);
         count = std::min(count, faults->maxTransfer);
-        if (const auto limit = readLimit(in)) {
-            count = AllowedBefore(*limit, in, count, *faults);
-            if (count == 0) {
-                errno = faults->readError;
-                return -1;
-            }
-        }
-        if (const auto limit = writeLimit(out)) {
-            count = AllowedBefore(*limit, out, count, *faults);
-            if (count == 0) {
-                errno = ENOSPC;
-                return -1;
-            }
-        }
-        return real.copyFileRange(in, out, count);
+        return Allowed(readLimit(in), in, count, EIO, *faults) &&
+                       Allowed(writeLimit(out), out, count, ENOSPC, *faults)
+                   ? real.copyFileRange(in, out, count)
+                   : -1;
     };
     calls.openFile = [faults, real](int folder, const char* name, int flags) -> int {
         if (faults->beforeOpen) {

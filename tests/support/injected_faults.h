@@ -18,10 +18,9 @@ namespace tarnwick::test {
 // a file; the real call does the work everywhere else, so what fails is the real copy, write or
 // rename, halfway through the real bytes.
 struct InjectedFaults {
-    // Reading this source file fails with `readError` once `readFailsAfter` bytes were read.
+    // Reading this source file fails with EIO once `readFailsAfter` bytes were read.
     std::string readFailsIn;
     std::uint64_t readFailsAfter = 0;
-    int readError = EIO;
 
     // Every file written in this folder (a copy's temporary file, a saved task file) runs out of
     // space once it holds `spaceLeft` bytes. Give the folder without its trailing separator.
@@ -64,8 +63,5 @@ struct InjectedFaults {
 // The system calls of a POSIX file system that obey `faults`, which the caller keeps alive and may
 // change between calls.
 PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults);
-
-// The path a descriptor was opened with, from /proc/self/fd.
-std::string PathOfDescriptor(int fd);
 
 }  // namespace tarnwick::test

@@ -7,11 +7,9 @@ class MemoryListing final : public FolderListing {
   public:
     explicit MemoryListing(std::vector<ListedEntry> entries) : entries_(std::move(entries)) {}
     bool next(ListedEntry& entry) override {
-        if (position_ == entries_.size()) {
-            return false;
-        }
-        entry = entries_[position_++];
-        return true;
+        const bool more = position_ < entries_.size();
+        entry = more ? entries_[position_++] : entry;
+        return more;
     }
 
   private:
@@ -98,10 +96,7 @@ MemoryFileSystem::Node& MemoryFileSystem::make(const std::string& key, bool fold
 
 void MemoryFileSystem::addRoot(const std::string& root) {
     rootList.push_back(root);
-    Node node;
-    node.folder = true;
-    node.id = nextId_++;
-    nodes_[root] = node;
+    nodes_[root] = Node{true, 0, 0, {}, {}, nextId_++};
 }
 
 void MemoryFileSystem::addFolder(const std::string& path) {
