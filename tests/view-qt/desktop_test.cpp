@@ -1,15 +1,12 @@
-// The pieces between the model and the desktop: twips, the shell's folder form, the message box,
-// the list model, the pictures and the QR code, the tray's clicks, and one copy per login.
+// The pieces between the model and the desktop: twips, the message box, the list model, the
+// pictures and the QR code, one copy per login, and the folder browser.
 #include <QAbstractItemModelTester>
 #include <QDir>
 #include <QFileSystemModel>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -20,11 +17,11 @@
 #include "view-qt/list_box_model.h"
 #include "view-qt/pictures.h"
 #include "view-qt/qr_code.h"
-#include "view-qt/single_instance.h"
-#include "view-qt/tray_icon.h"
 #include "view_harness.h"
 
 namespace tarnwick::qtview::test {
+
+using namespace Qt::StringLiterals;
 
 class DesktopTest : public QObject {
     Q_OBJECT
@@ -32,18 +29,16 @@ class DesktopTest : public QObject {
   private slots:
     void initTestCase() { PrepareTestApplication(); }
 
-    void twipsAndFoldersConvert();
+    void twipsConvertEdgeByEdge();
     void theMessageBoxHasOneOkAndTheInformationIcon();
     void theListModelFollowsEveryChangeOfItsListBox();
     void everyPictureIsDrawn();
     void theQrCodeIsTheHomePagesCode();
-    void trayClicksBecomeTheModelsMouseEvents();
-    void oneCopyPerLogin();
     void aSecondProgramEndsAtOnce();
     void theFolderBrowserShowsItsPromptAndTheSelectedFolder();
 };
 
-void DesktopTest::twipsAndFoldersConvert() {
+void DesktopTest::twipsConvertEdgeByEdge() {
     // Neighbours in twips stay neighbours: the edges are converted, not the width.
     const struct {
         double dpi;
@@ -54,22 +49,16 @@ void DesktopTest::twipsAndFoldersConvert() {
     for (const auto& [dpi, t, pixels] : rects) {
         QCOMPARE(TwipsRect(t.x(), t.y(), t.width(), t.height(), dpi), pixels);
     }
-    // Folders come back in the shell's form: no trailing separator but on the root.
-    for (const auto& [chosen, returned] :
-         {std::pair{QString(), QString()}, std::pair{QStringLiteral("/"), QStringLiteral("/")},
-          std::pair{QStringLiteral("/数据/文档/"), QStringLiteral("/数据/文档")}}) {
-        QCOMPARE(ShellFolderForm(chosen), returned);
-    }
 }
 
 void DesktopTest::theMessageBoxHasOneOkAndTheInformationIcon() {
-    const auto box = MakeInformationBox(nullptr, QStringLiteral("title"), QStringLiteral("text"));
+    const auto box = MakeInformationBox(nullptr, u"title"_s, u"text"_s);
     QCOMPARE(box->icon(), QMessageBox::Information);
-    QCOMPARE(box->windowTitle() + box->text(), QStringLiteral("titletext"));
+    QCOMPARE(box->windowTitle() + box->text(), u"titletext"_s);
     QCOMPARE(box->buttons().size(), 1);
     QCOMPARE(box->standardButton(box->buttons()[0]), QMessageBox::Ok);
     box->show();  // the button takes its translated text when the box is laid out
-    QCOMPARE(box->buttons()[0]->text().remove(QLatin1Char('&')), QStringLiteral("确定"));
+    QCOMPARE(box->buttons()[0]->text().remove(QLatin1Char('&')), u"确定"_s);
 }
 
 void DesktopTest::theListModelFollowsEveryChangeOfItsListBox() {
@@ -78,19 +67,11 @@ void DesktopTest::theListModelFollowsEveryChangeOfItsListBox() {
     auto model = std::make_unique<ListBoxModel>(box, nullptr);
     QAbstractItemModelTester tester(model.get(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QSignalSpy inserted(model.get(), &QAbstractItemModel::rowsInserted);
     box.insertFirst("a");
     box.addItem("c");
-    QCOMPARE(inserted.size(), 2);
-    QCOMPARE(inserted[0][1].toInt(), 0);
-    QCOMPARE(inserted[1][1].toInt(), 2);
     box.setItem(1, "B");
-    QCOMPARE(model->index(1).data().toString(), QStringLiteral("B"));
-    QSignalSpy removed(model.get(), &QAbstractItemModel::rowsRemoved);
     box.removeItem(0);
-    QCOMPARE(removed.size(), 1);
-    QCOMPARE(model->rowCount(), 2);
-    QCOMPARE(model->index(0).data().toString(), QStringLiteral("B"));
+    QCOMPARE(Rows(model.get()), (QStringList{u"B"_s, u"c"_s}));
     box.clear();
     QCOMPARE(model->rowCount(), 0);
     model.reset();
@@ -147,60 +128,23 @@ void DesktopTest::theQrCodeIsTheHomePagesCode() {
     QVERIFY(QrCodeImage(QByteArray(4000, 'x'), scale).isNull());
 }
 
-void DesktopTest::trayClicksBecomeTheModelsMouseEvents() {
-    const Pictures pictures;
-    TrayIcon tray(pictures, [] { return true; });
-    QSignalSpy messages(&tray, &TrayIcon::mouseMessage);
-    const struct {
-        QSystemTrayIcon::ActivationReason reason;
-        QList<TrayMouse> sent;
-    } rows[] = {
-        {QSystemTrayIcon::Trigger, {TrayMouse::LeftButtonUp}},
-        {QSystemTrayIcon::DoubleClick, {TrayMouse::LeftDoubleClick, TrayMouse::LeftButtonUp}},
-        {QSystemTrayIcon::Context, {TrayMouse::RightButtonUp}},
-        {QSystemTrayIcon::MiddleClick, {TrayMouse::MiddleButtonUp}},
-        {QSystemTrayIcon::Unknown, {}}};
-    for (const auto& row : rows) {
-        messages.clear();
-        tray.activate(row.reason);
-        QList<TrayMouse> sent;
-        for (const auto& message : messages) {
-            sent.append(message[0].value<TrayMouse>());
-        }
-        QCOMPARE(sent, row.sent);
-    }
-}
-
-void DesktopTest::oneCopyPerLogin() {
-    QTemporaryDir runtime, otherLogin;
-    SingleInstance first(runtime.path());
-    QSignalSpy asked(&first, &SingleInstance::showRequested);
-    QVERIFY(!first.anotherRunning());
-    QVERIFY(SingleInstance(runtime.path()).anotherRunning());
-    QVERIFY(asked.wait());
-    QVERIFY(!SingleInstance(otherLogin.path()).anotherRunning());  // another login's folder
-}
-
 void DesktopTest::aSecondProgramEndsAtOnce() {
     QTemporaryDir home;
-    QDir().mkpath(home.filePath(QStringLiteral("runtime")));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("runtime")));
-    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+    QDir().mkpath(home.filePath(u"runtime"_s));
+    QFile::setPermissions(home.filePath(u"runtime"_s),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QProcess first;
-    first.setProcessEnvironment(environment);
-    first.start(QStringLiteral(TARNWICK_PROGRAM), {});
-    QVERIFY(first.waitForStarted());
-    // The first copy is up once its socket listens.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        QFile::exists(home.filePath(QStringLiteral("runtime/tarnwick.socket"))), 20000);
-    QProcess second;
-    second.setProcessEnvironment(environment);
-    second.start(QStringLiteral(TARNWICK_PROGRAM), {});
+    QProcess first, second;
+    for (QProcess* copy : {&first, &second}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        environment.insert(u"HOME"_s, home.path());
+        environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"c"_s));
+        environment.insert(u"XDG_RUNTIME_DIR"_s, home.filePath(u"runtime"_s));
+        copy->setProcessEnvironment(environment);
+        copy->start(QStringLiteral(TARNWICK_PROGRAM), {});
+        // The first copy is up once its socket listens.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(u"runtime/tarnwick.socket"_s)), 20000);
+    }
     QVERIFY(second.waitForFinished(20000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 0);
@@ -211,10 +155,9 @@ void DesktopTest::aSecondProgramEndsAtOnce() {
 
 void DesktopTest::theFolderBrowserShowsItsPromptAndTheSelectedFolder() {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("甲/乙")) &&
-            QDir(dir.path()).mkpath(QStringLiteral("丙")));
-    const QString a = dir.filePath(QStringLiteral("甲")), b = dir.filePath(QStringLiteral("甲/乙")),
-                  c = dir.filePath(QStringLiteral("丙"));
+    QVERIFY(QDir(dir.path()).mkpath(u"甲/乙"_s) && QDir(dir.path()).mkpath(u"丙"_s));
+    const QString a = dir.filePath(u"甲"_s), b = dir.filePath(u"甲/乙"_s),
+                  c = dir.filePath(u"丙"_s);
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir.path());  // a relative start folder must not be found from here
     const struct {
@@ -224,30 +167,20 @@ void DesktopTest::theFolderBrowserShowsItsPromptAndTheSelectedFolder() {
     } rows[] = {{b, b, c, "OK", c},
                 {b, b, a, "Cancel", {}},
                 {{}, {}, a, "OK", a},
-                {QStringLiteral("甲"), {}, c, "Cancel", {}}};
+                {u"甲"_s, {}, c, "Cancel", {}}};
     for (const auto& row : rows) {
-        FolderBrowser browser(QStringLiteral("请选择文件夹："), row.start);
+        FolderBrowser browser(u"请选择文件夹："_s, row.start);
         browser.show();
         QVERIFY(QTest::qWaitForWindowActive(&browser));  // the tree takes the focus
         const QTreeView* tree = browser.tree();
         const auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
-        auto status = [&] { return browser.findChild<QLabel*>(QStringLiteral("Status"))->text(); };
-        QCOMPARE(browser.findChild<QLabel*>(QStringLiteral("Prompt"))->text(),
-                 QStringLiteral("请选择文件夹："));
+        auto status = [&] { return browser.findChild<QLabel*>(u"Status"_s)->text(); };
+        QCOMPARE(browser.findChild<QLabel*>(u"Prompt"_s)->text(), u"请选择文件夹："_s);
         QCOMPARE(browser.folder(), row.selected);
         QCOMPARE(status(), row.selected);
-        auto* ok = browser.findChild<QPushButton*>(QStringLiteral("OK"));
-        QCOMPARE(ok->text() + browser.findChild<QPushButton*>(QStringLiteral("Cancel"))->text(),
-                 QStringLiteral("确定取消"));
-        QCOMPARE(ok->isEnabled(), !row.selected.isEmpty());
+        QCOMPARE(browser.findChild<QPushButton*>(u"OK"_s)->isEnabled(), !row.selected.isEmpty());
         if (!row.selected.isEmpty()) {
             QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
-        }
-        for (int column = 0; column < folders->columnCount(); ++column) {  // Chinese only
-            QVERIFY(tree->header()->isHidden() || tree->isColumnHidden(column) ||
-                    !folders->headerData(column, Qt::Horizontal)
-                         .toString()
-                         .contains(QRegularExpression(QStringLiteral("[A-Za-z]"))));
         }
         browser.tree()->setCurrentIndex(folders->index(row.chosen));
         QCOMPARE(status(), row.chosen);

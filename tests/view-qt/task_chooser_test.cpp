@@ -1,4 +1,4 @@
-// The task chooser as the user meets it: its controls and geometry, and each choice reaching the
+// The task chooser as the user meets it: its lists and drives, and each choice reaching the
 // model, which loads the task or changes nothing.
 #include <QAbstractButton>
 #include <QComboBox>
@@ -10,35 +10,31 @@
 #include "view_harness.h"
 
 namespace tarnwick::qtview::test {
-namespace {
 
-QStringList Rows(const QAbstractItemModel* model) {
-    QStringList rows;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        rows.append(model->index(row, 0).data().toString());
-    }
-    return rows;
-}
+using namespace Qt::StringLiterals;
+namespace {
 
 QStringList Rows(QDialog& chooser, const char* list) {
     const QString name = QString::fromLatin1(list);
     if (auto* drives = chooser.findChild<QComboBox*>(name)) {
-        return Rows(drives->model());
+        return test::Rows(drives->model());
     }
-    return Rows(chooser.findChild<QAbstractItemView*>(name)->model());
+    return test::Rows(chooser.findChild<QAbstractItemView*>(name)->model());
 }
 
-void ClickRow(QDialog& chooser, const char* list, int row, bool twice = false) {
+// Clicks the list's row that shows `text`; twice opens it.
+void ClickRow(QDialog& chooser, const char* list, const QString& text, bool twice = false) {
     auto* view = chooser.findChild<QAbstractItemView*>(QString::fromLatin1(list));
-    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    const int row = static_cast<int>(Rows(chooser, list).indexOf(text));
+    test::ClickRow(view, row);
     if (twice) {
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                           view->visualRect(view->model()->index(row, 0)).center());
     }
 }
 
-int RowOf(QDialog& chooser, const char* list, const QString& text) {
-    return static_cast<int>(Rows(chooser, list).indexOf(text));
+void Click(QDialog& chooser, const char* button) {
+    QTest::mouseClick(chooser.findChild<QWidget*>(QString::fromLatin1(button)), Qt::LeftButton);
 }
 
 }  // namespace
@@ -51,11 +47,9 @@ class TaskChooserTest : public QObject {
     void init();
     void cleanup();
 
-    void itOpensOnTheCurrentFolder();
-    void okLoadsThePickedTaskFile();
+    void itOpensOnTheCurrentFolderAndDrivesChangeIt();
     void cancelAndTheCloseBoxChangeNothing();
-    void openingAFolderShowsItsTaskFiles();
-    void choosingADriveShowsItsFolder();
+    void okLoadsATaskFileOfAnOpenedFolder();
 
   private:
     // Opens the chooser on "tasks" and runs `use` on it, shown, as the user's turn.
@@ -68,13 +62,13 @@ class TaskChooserTest : public QObject {
 void TaskChooserTest::init() {
     previousFolder = QDir::currentPath();
     view = std::make_unique<ViewHarness>();
-    view->writeFile(QStringLiteral("tasks/a.ini"),
-                    "[Comm]\r\nTimeOut=60\r\nDDir=/from/a\r\n[DirList]\r\nCount=1\r\nDir1=/x\r\n");
-    view->writeFile(QStringLiteral("tasks/B.INI"), "[Comm]\r\n");
-    view->writeFile(QStringLiteral("tasks/notes.txt"));
-    view->writeFile(QStringLiteral("tasks/deeper/c.ini"), "[Comm]\r\nTimeOut=90\r\n");
-    QDir().mkpath(view->path(QStringLiteral("tasks/empty")));
-    QVERIFY(QDir::setCurrent(view->path(QStringLiteral("tasks"))));
+    view->writeFile(u"tasks/a.ini"_s, "[Comm]\r\nTimeOut=60\r\n");
+    view->writeFile(u"tasks/B.INI"_s, "[Comm]\r\n");
+    view->writeFile(u"tasks/notes.txt"_s);
+    view->writeFile(u"tasks/deeper/c.ini"_s,
+                    "[Comm]\r\nTimeOut=90\r\nDDir=/from/c\r\n[DirList]\r\nCount=1\r\nDir1=/x\r\n");
+    QDir().mkpath(view->path(u"tasks/empty"_s));
+    QVERIFY(QDir::setCurrent(view->path(u"tasks"_s)));
     QVERIFY(view->start());
 }
 
@@ -84,105 +78,74 @@ void TaskChooserTest::cleanup() {
 }
 
 void TaskChooserTest::choose(std::function<void(QDialog&)> use) {
-    bool used = false;
+    bool closed = false;
     view->dialogs.onChooser = [&](QDialog& chooser) {
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         use(chooser);
-        used = true;
+        closed = !chooser.isVisible();
     };
-    view->click(QStringLiteral("SelTask"));
-    QVERIFY(used);
+    view->click(u"SelTask"_s);
+    QVERIFY(closed);
 }
 
-void TaskChooserTest::itOpensOnTheCurrentFolder() {
+void TaskChooserTest::itOpensOnTheCurrentFolderAndDrivesChangeIt() {
     choose([this](QDialog& chooser) {
         QCOMPARE(chooser.parentWidget(), &view->window());
-        for (const char* name : {"Drive1", "Dir1", "File1", "OKButton", "CancelButton"}) {
-            auto* widget = chooser.findChild<QWidget*>(QString::fromLatin1(name));
-            QVERIFY2(widget && chooser.rect().contains(widget->geometry()), name);
-        }
-        QVERIFY(chooser.findChild<QWidget*>(QStringLiteral("OKButton"))->hasFocus());
+        QVERIFY(chooser.findChild<QWidget*>(u"OKButton"_s)->hasFocus());
         // It lists the process's current folder's task files, below its root.
-        QCOMPARE(Rows(chooser, "File1"),
-                 (QStringList{QStringLiteral("a.ini"), QStringLiteral("B.INI")}));
-        QCOMPARE(Rows(chooser, "Dir1").first(), QStringLiteral("/"));
-        QVERIFY(Rows(chooser, "Dir1").contains(QStringLiteral("deeper")));
+        QCOMPARE(Rows(chooser, "File1"), (QStringList{u"a.ini"_s, u"B.INI"_s}));
+        QCOMPARE(Rows(chooser, "Dir1").first(), u"/"_s);
+        QVERIFY(Rows(chooser, "Dir1").contains(u"deeper"_s));
+        auto* drives = chooser.findChild<QComboBox*>(u"Drive1"_s);
+        const int root = drives->findText(u"/"_s);
+        QVERIFY(root >= 0);
+        drives->setCurrentIndex(root);  // "/" picked from the drop-down list
+        emit drives->activated(root);
+        QCOMPARE(Rows(chooser, "Dir1").first(), u"/"_s);
+        QCOMPARE(QDir::currentPath(), u"/"_s);
         chooser.reject();
     });
 }
 
-void TaskChooserTest::okLoadsThePickedTaskFile() {
-    bool closed = false;
-    choose([&](QDialog& chooser) {
-        ClickRow(chooser, "File1", 0);
-        QTest::mouseClick(chooser.findChild<QWidget*>(QStringLiteral("OKButton")), Qt::LeftButton);
-        closed = !chooser.isVisible();
-    });
-    QVERIFY(closed);
-    const QString task = view->path(QStringLiteral("tasks/a.ini"));
-    QCOMPARE(view->find<QLineEdit>(QStringLiteral("TextTask"))->text(), task);
-    QCOMPARE(view->find<QLineEdit>(QStringLiteral("Text4"))->text(), QStringLiteral("60"));
-    QCOMPARE(view->find<QLineEdit>(QStringLiteral("txtToFolder"))->text(),
-             QStringLiteral("/from/a"));
-    QCOMPARE(view->rows(QStringLiteral("ListFromFolder")), QStringList{QStringLiteral("/x")});
-    QCOMPARE(view->model().IniPath, task.toStdString());
-}
-
 void TaskChooserTest::cancelAndTheCloseBoxChangeNothing() {
-    const QString before = view->find<QLineEdit>(QStringLiteral("TextTask"))->text();
+    const QString before = view->find<QLineEdit>(u"TextTask"_s)->text();
     const std::function<void(QDialog&)> closings[] = {
-        [](QDialog& chooser) {
-            QTest::mouseClick(chooser.findChild<QWidget*>(QStringLiteral("CancelButton")),
-                              Qt::LeftButton);
-        },
+        [](QDialog& chooser) { Click(chooser, "CancelButton"); },
         [](QDialog& chooser) { QTest::keyClick(&chooser, Qt::Key_Escape); },
         [](QDialog& chooser) { chooser.close(); },
     };
     for (const auto& close : closings) {
-        bool closed = false;
         choose([&](QDialog& chooser) {
-            ClickRow(chooser, "File1", 1);
+            ClickRow(chooser, "File1", u"a.ini"_s);
             close(chooser);
-            closed = !chooser.isVisible();
         });
-        QVERIFY(closed);
-        QCOMPARE(view->find<QLineEdit>(QStringLiteral("TextTask"))->text(), before);
-        QCOMPARE(view->find<QLineEdit>(QStringLiteral("Text4"))->text(), QStringLiteral("30"));
+        QCOMPARE(view->find<QLineEdit>(u"TextTask"_s)->text(), before);
+        QCOMPARE(view->find<QLineEdit>(u"Text4"_s)->text(), u"30"_s);
     }
 }
 
-void TaskChooserTest::openingAFolderShowsItsTaskFiles() {
+void TaskChooserTest::okLoadsATaskFileOfAnOpenedFolder() {
     choose([this](QDialog& chooser) {
         // A folder gone after the dialog listed it fails to open as an unreadable one does.
-        const int row = RowOf(chooser, "Dir1", QStringLiteral("empty"));
-        QVERIFY(QDir().rmdir(view->path(QStringLiteral("tasks/empty"))));
+        QVERIFY(QDir().rmdir(view->path(u"tasks/empty"_s)));
         const QStringList before = Rows(chooser, "Dir1");
-        ClickRow(chooser, "Dir1", row, true);
+        ClickRow(chooser, "Dir1", u"empty"_s, true);
         QCOMPARE(view->dialogs.messages.size(), 1);
-        QVERIFY(view->dialogs.messages[0].text.contains(view->path(QStringLiteral("tasks/empty"))));
+        QVERIFY(view->dialogs.messages[0].text.contains(view->path(u"tasks/empty"_s)));
         QCOMPARE(Rows(chooser, "Dir1"), before);
-        ClickRow(chooser, "Dir1", RowOf(chooser, "Dir1", QStringLiteral("deeper")), true);
-        QCOMPARE(Rows(chooser, "File1"), QStringList{QStringLiteral("c.ini")});
-        QCOMPARE(QDir::currentPath(), view->path(QStringLiteral("tasks/deeper")));
-        ClickRow(chooser, "File1", 0);
-        QTest::mouseClick(chooser.findChild<QWidget*>(QStringLiteral("OKButton")), Qt::LeftButton);
+        ClickRow(chooser, "Dir1", u"deeper"_s, true);
+        QCOMPARE(Rows(chooser, "File1"), QStringList{u"c.ini"_s});
+        QCOMPARE(QDir::currentPath(), view->path(u"tasks/deeper"_s));
+        ClickRow(chooser, "File1", u"c.ini"_s);
+        Click(chooser, "OKButton");
     });
-    QCOMPARE(view->find<QLineEdit>(QStringLiteral("Text4"))->text(), QStringLiteral("90"));
-}
-
-void TaskChooserTest::choosingADriveShowsItsFolder() {
-    choose([](QDialog& chooser) {
-        auto* drives = chooser.findChild<QComboBox*>(QStringLiteral("Drive1"));
-        const int root = drives->findText(QStringLiteral("/"));
-        QVERIFY(root >= 0);
-        drives->setCurrentIndex(root);  // "/" picked from the drop-down list
-        emit drives->activated(root);
-        QCOMPARE(drives->currentIndex(), root);
-        QCOMPARE(Rows(chooser, "Dir1").first(), QStringLiteral("/"));
-        QCOMPARE(QDir::currentPath(), QStringLiteral("/"));
-        chooser.reject();
-    });
+    const QString task = view->path(u"tasks/deeper/c.ini"_s);
+    QCOMPARE(view->find<QLineEdit>(u"TextTask"_s)->text(), task);
+    QCOMPARE(view->find<QLineEdit>(u"Text4"_s)->text(), u"90"_s);
+    QCOMPARE(view->find<QLineEdit>(u"txtToFolder"_s)->text(), u"/from/c"_s);
+    QCOMPARE(view->rows(u"ListFromFolder"_s), QStringList{u"/x"_s});
+    QCOMPARE(view->model().IniPath, task.toStdString());
 }
 
 }  // namespace tarnwick::qtview::test

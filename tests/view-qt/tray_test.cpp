@@ -10,6 +10,8 @@
 #include "view_harness.h"
 
 namespace tarnwick::qtview::test {
+
+using namespace Qt::StringLiterals;
 namespace {
 
 // The tray's own widget for our icon, when one has docked.
@@ -27,9 +29,8 @@ void ClickIcon(const QSystemTrayIcon& icon, int button) {
     const QRect area = icon.geometry();
     const qreal ratio = qApp->devicePixelRatio();
     const QPoint at = (QPointF(area.center()) * ratio).toPoint();
-    QProcess::execute(QStringLiteral("xdotool"),
-                      {QStringLiteral("mousemove"), QString::number(at.x()),
-                       QString::number(at.y()), QStringLiteral("click"), QString::number(button)});
+    QProcess::execute(u"xdotool"_s, {u"mousemove"_s, QString::number(at.x()),
+                                     QString::number(at.y()), u"click"_s, QString::number(button)});
 }
 
 using Seen = QList<QPair<TrayMouse, bool>>;
@@ -59,19 +60,13 @@ class TrayTest : public QObject {
 
   private slots:
     void initTestCase();
-    void init();
-    void cleanup() { view.reset(); }
 
-    void aClickOnTheIconBringsTheWindowBack();
-    void closingRemovesTheIcon();
-
-  private:
-    std::unique_ptr<ViewHarness> view;
+    void aClickOnTheIconBringsTheWindowBackAndClosingRemovesIt();
 };
 
 void TrayTest::initTestCase() {
     PrepareTestApplication();
-    if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
+    if (QGuiApplication::platformName() != u"xcb"_s) {
         QSKIP("no X display: the tray tests run under with-tray (Xvfb and trayer)");
     }
     // trayer may still be taking the tray's selection when the test starts.
@@ -86,42 +81,36 @@ void TrayTest::initTestCase() {
     if (!scale.isEmpty()) {
         QCOMPARE(qApp->devicePixelRatio(), scale.toDouble());
     }
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+    if (QStandardPaths::findExecutable(u"xdotool"_s).isEmpty()) {
         QSKIP("xdotool is missing: no real click on the tray icon can be made");
     }
 }
 
-void TrayTest::init() {
-    view = std::make_unique<ViewHarness>(true);
-    QVERIFY(view->start());
-    QVERIFY(QTest::qWaitForWindowExposed(&view->window()));
+void TrayTest::aClickOnTheIconBringsTheWindowBackAndClosingRemovesIt() {
+    ViewHarness view(true);
+    QVERIFY(view.start());
+    QVERIFY(QTest::qWaitForWindowExposed(&view.window()));
     QTRY_VERIFY(DockedIcon() != nullptr);
-}
-
-void TrayTest::aClickOnTheIconBringsTheWindowBack() {
     // Each click the icon reports, with the window's state once the model has had it.
     Seen seen;
-    connect(&view->program().tray(), &TrayIcon::mouseMessage, this, [&](TrayMouse message) {
-        seen.append({message, view->window().isVisible()});
+    connect(&view.program().tray(), &TrayIcon::mouseMessage, this, [&](TrayMouse message) {
+        seen.append({message, view.window().isVisible()});
     });
-    const QSystemTrayIcon& icon = view->program().tray().icon();
+    const QSystemTrayIcon& icon = view.program().tray().icon();
     QTRY_VERIFY(icon.geometry().isValid());
-    view->click(QStringLiteral("ButtonExit"));
-    QTRY_VERIFY(!view->window().isVisible());
+    view.click(u"ButtonExit"_s);
+    QTRY_VERIFY(!view.window().isVisible());
 
     // The right button brings nothing back.
     QVERIFY(ClickLands(icon, 3, TrayMouse::RightButtonUp, seen));
-    QVERIFY(!view->window().isVisible());
+    QVERIFY(!view.window().isVisible());
     QVERIFY(ClickLands(icon, 1, TrayMouse::LeftButtonUp, seen));
     QVERIFY(seen.contains(qMakePair(TrayMouse::LeftButtonUp, true)));
     QVERIFY(!seen.contains(qMakePair(TrayMouse::RightButtonUp, true)));
-    QVERIFY(view->window().isVisible());
-    QVERIFY(view->model().windowVisible());
-}
-
-void TrayTest::closingRemovesTheIcon() {
-    view->window().close();
-    QVERIFY(view->program().platform().ended());
+    QVERIFY(view.window().isVisible());
+    QVERIFY(view.model().windowVisible());
+    view.window().close();
+    QVERIFY(view.program().platform().ended());
     QTRY_VERIFY(DockedIcon() == nullptr);
 }
 

@@ -9,6 +9,8 @@
 
 namespace tarnwick::qtview::test {
 
+using namespace Qt::StringLiterals;
+
 ViewHarness::ViewHarness(bool tray) : hasTray(tray) {}
 
 ViewHarness::~ViewHarness() = default;
@@ -26,25 +28,20 @@ void ViewHarness::writeFile(const QString& relative, const QByteArray& content) 
     }
 }
 
-void ViewHarness::writeTask(const QStringList& lines) const {
-    writeFile(QStringLiteral("config/TarnwickConfig.ini"),
-              lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
-}
-
 Program& ViewHarness::program() {
     if (!program_) {
         ProgramSetup setup;
         setup.defaults.style = PathStyle::Posix;
-        setup.defaults.taskFile = path(QStringLiteral("config/TarnwickConfig.ini")).toStdString();
-        setup.defaults.backFolder = path(QStringLiteral("back")).toStdString();
-        setup.defaults.blankDestinationReplacement = path(QStringLiteral("Desktop")).toStdString();
-        setup.defaults.desktopFolder = path(QStringLiteral("Desktop")).toStdString();
-        setup.defaults.documentsFolder = path(QStringLiteral("Documents")).toStdString();
+        setup.defaults.taskFile = path(u"config/TarnwickConfig.ini"_s).toStdString();
+        setup.defaults.backFolder = path(u"back"_s).toStdString();
+        setup.defaults.blankDestinationReplacement = path(u"Desktop"_s).toStdString();
+        setup.defaults.desktopFolder = path(u"Desktop"_s).toStdString();
+        setup.defaults.documentsFolder = path(u"Documents"_s).toStdString();
         setup.clock = &clock;
         setup.dialogs = &dialogs;
         const bool* tray = &hasTray;
         setup.trayAvailable = [tray] { return *tray; };
-        setup.runtimeFolder = path(QStringLiteral("runtime"));
+        setup.runtimeFolder = path(u"runtime"_s);
         QDir().mkpath(setup.runtimeFolder);
         program_ = std::make_unique<Program>(std::move(setup));
     }
@@ -56,16 +53,8 @@ bool ViewHarness::start() {
 }
 
 QStringList ViewHarness::rows(const QString& listName) {
-    QStringList shown;
     auto* list = find<QAbstractItemView>(listName);
-    if (list == nullptr) {
-        return {QStringLiteral("(no list %1)").arg(listName)};
-    }
-    const QAbstractItemModel* model = list->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        shown.append(model->index(row, 0).data().toString());
-    }
-    return shown;
+    return list == nullptr ? QStringList{u"(no list %1)"_s.arg(listName)} : Rows(list->model());
 }
 
 QWidget* ViewHarness::reveal(const QString& name) {
@@ -97,13 +86,24 @@ void ViewHarness::retype(const QString& name, const QString& text) {
 }
 
 void ViewHarness::clickRow(const QString& listName, int row) {
-    auto* list = qobject_cast<QAbstractItemView*>(reveal(listName));
-    const QRect rect = list->visualRect(list->model()->index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    ClickRow(qobject_cast<QAbstractItemView*>(reveal(listName)), row);
 }
 
 void PrepareTestApplication() {
     PrepareApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+}
+
+QStringList Rows(const QAbstractItemModel* model) {
+    QStringList rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        rows.append(model->index(row, 0).data().toString());
+    }
+    return rows;
+}
+
+void ClickRow(QAbstractItemView* list, int row) {
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
 }  // namespace tarnwick::qtview::test

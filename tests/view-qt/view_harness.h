@@ -13,6 +13,7 @@
 #include "view-qt/main_window.h"
 #include "view-qt/program.h"
 
+class QAbstractItemModel;
 class QAbstractItemView;
 
 namespace tarnwick::qtview::test {
@@ -57,8 +58,6 @@ class ViewHarness {
 
     QString path(const QString& relative) const;
     void writeFile(const QString& relative, const QByteArray& content = "data") const;
-    // The task file the program loads at start-up, one line each.
-    void writeTask(const QStringList& lines) const;
 
     // Builds the program (first use) and starts it as the program's start does.
     bool start();
@@ -96,5 +95,8 @@ class ViewHarness {
 
 // The Qt application as the program prepares it; call once per test program.
 void PrepareTestApplication();
+// The rows an item model holds, and a click on one of a list's rows.
+QStringList Rows(const QAbstractItemModel* model);
+void ClickRow(QAbstractItemView* list, int row);
 
 }  // namespace tarnwick::qtview::test
