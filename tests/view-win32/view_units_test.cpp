@@ -1,5 +1,5 @@
 // The Win32 view's own small rules: twips to pixels, the tray tip's record field, the log list's
-// answers to ANSI callers.
+// answers to ANSI callers, the pictures' resource names.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include "ui/controls.h"
 #include "view-win32/control_binder.h"
 #include "view-win32/form_metrics.h"
+#include "view-win32/pictures.h"
 #include "view-win32/tray_icon.h"
 
 namespace tarnwick::win32view {
@@ -48,6 +49,10 @@ TEST(LogList, AnswersAnsiCallersInTheCodePage) {
     EXPECT_STREQ(ansi, expected);
     binder.detach();
     DestroyWindow(list);
+}
+
+TEST(PictureResourceName, UpperCaseWithUnderscores) {
+    EXPECT_EQ(PictureResourceName("folder-add"), "FOLDER_ADD");
 }
 
 }  // namespace
