@@ -6,73 +6,45 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "view-win32/browse_directorys_only.h"
 
 namespace tarnwick::win32view {
 namespace {
 
-struct Sent {
-    UINT message;
-    WPARAM flag;
-    std::wstring text;
-};
-std::vector<Sent> sent;
+std::wstring sent;  // each message the callback sends: "number,flag,text;"
 
 LRESULT CALLBACK Recorder(HWND window, UINT message, WPARAM flag, LPARAM value) {
-    if (message == 0x468 || message == 0x467) {
-        sent.push_back({message, flag, reinterpret_cast<const wchar_t*>(value)});
-        return 0;
+    if (message != BFFM_SETSELECTIONW && message != BFFM_SETSTATUSTEXTW) {
+        return DefWindowProcW(window, message, flag, value);
     }
-    return DefWindowProcA(window, message, flag, value);
+    sent += std::to_wstring(message) + L"," + std::to_wstring(flag) + L"," +
+            reinterpret_cast<const wchar_t*>(value) + L";";
+    return 0;
 }
 
-class BrowseCallbackTest : public ::testing::Test {
-  protected:
-    BrowseCallbackTest() {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Recorder;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TarnwickBrowseRecorder";
-        RegisterClassA(&windowClass);
-        dialog = CreateWindowExA(0, "TarnwickBrowseRecorder", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                 nullptr, windowClass.hInstance, nullptr);
-        sent.clear();
-    }
-    ~BrowseCallbackTest() override { DestroyWindow(dialog); }
-
-    HWND dialog;
-};
-
-TEST_F(BrowseCallbackTest, PositionsTheDialogOnTheStartFolderWhenReady) {
+TEST(BrowseCallback, OpensOnTheStartFolderAndShowsOnlyRealPaths) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = Recorder;
+    windowClass.lpszClassName = L"TarnwickBrowseRecorder";
+    RegisterClassW(&windowClass);
+    HWND dialog = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                  nullptr, nullptr, nullptr);
     ASSERT_NE(dialog, nullptr);
     SetBrowseStartFolder("C:\\windows");
-    EXPECT_EQ(BrowseCallback(dialog, 1, 0, 0), 0);
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].message, 0x467u);
-    EXPECT_EQ(sent[0].flag, 1u);
-    EXPECT_EQ(sent[0].text, L"C:\\windows");
-}
-
-TEST_F(BrowseCallbackTest, ShowsTheSelectedFoldersPathAsStatusText) {
+    EXPECT_EQ(BrowseCallback(dialog, BFFM_INITIALIZED, 0, 0), 0);
     LPITEMIDLIST folder = ILCreateFromPathA("C:\\windows");
-    ASSERT_NE(folder, nullptr);
-    EXPECT_EQ(BrowseCallback(dialog, 2, reinterpret_cast<LPARAM>(folder), 0), 0);
-    ILFree(folder);
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].message, 0x468u);
-    EXPECT_EQ(sent[0].flag, 0u);
-    EXPECT_EQ(sent[0].text, L"C:\\windows");
-}
-
-TEST_F(BrowseCallbackTest, KeepsTheStatusTextForAFolderWithoutAPath) {
     LPITEMIDLIST computer = nullptr;
     ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
-    EXPECT_EQ(BrowseCallback(dialog, 2, reinterpret_cast<LPARAM>(computer), 0), 0);
-    CoTaskMemFree(computer);
-    EXPECT_EQ(BrowseCallback(dialog, 3, 0, 0), 0);
-    EXPECT_TRUE(sent.empty());
+    for (LPITEMIDLIST selected : {folder, computer}) {  // My Computer has no path: no status
+        EXPECT_EQ(BrowseCallback(dialog, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(selected), 0),
+                  0);
+        CoTaskMemFree(selected);
+    }
+    EXPECT_EQ(BrowseCallback(dialog, BFFM_VALIDATEFAILEDA, 0, 0), 0);
+    EXPECT_EQ(sent, std::to_wstring(BFFM_SETSELECTIONW) + L",1,C:\\windows;" +
+                        std::to_wstring(BFFM_SETSTATUSTEXTW) + L",0,C:\\windows;");
+    DestroyWindow(dialog);
 }
 
 }  // namespace

@@ -7,39 +7,78 @@
 namespace tarnwick::driver {
 namespace {
 
-LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kWaitMs, &result) != 0
-               ? static_cast<LRESULT>(result)
-               : -1;
+// Memory in another process, for messages whose data the system does not carry across.
+class RemoteMemory {
+  public:
+    explicit RemoteMemory(HWND window) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+        address_ = static_cast<char*>(
+            VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    }
+    ~RemoteMemory() {
+        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    LPARAM address(std::size_t offset = 0) const {
+        return reinterpret_cast<LPARAM>(address_ + offset);
+    }
+    bool write(const void* data, std::size_t size, std::size_t offset = 0) {
+        return WriteProcessMemory(process_, address_ + offset, data, size, nullptr) != FALSE;
+    }
+    bool read(void* data, std::size_t size, std::size_t offset = 0) const {
+        return ReadProcessMemory(process_, address_ + offset, data, size, nullptr) != FALSE;
+    }
+    // The wide text at an offset (within the last 2 KB), as UTF-8.
+    std::string text(std::size_t offset) const {
+        wchar_t text[1024] = {};
+        return read(text, sizeof(text) - sizeof(wchar_t), offset) ? Narrow(text) : "<unreadable>";
+    }
+
+  private:
+    HANDLE process_ = nullptr;
+    char* address_ = nullptr;
+};
+
+constexpr std::size_t kTextOffset = 2048;  // where a remote structure's text goes
+
+struct WindowSearch {
+    DWORD process;
+    const std::string& className;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+// An EnumWindows callback (a named CALLBACK: a lambda has not the 32-bit calling convention).
+BOOL CALLBACK CollectWindow(HWND window, LPARAM address) {
+    auto& s = *reinterpret_cast<WindowSearch*>(address);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    if ((s.process == 0 || owner == s.process) &&
+        (!s.visibleOnly || IsWindowVisible(window) != FALSE) &&
+        (s.className.empty() || Narrow(name) == s.className)) {
+        s.found.push_back(window);
+    }
+    return TRUE;
 }
 
-// How many pixels of a window's place on the screen equal those of an icon drawn there on the
-// window's own background: an icon handle of another process cannot be drawn here, its picture
-// on the screen can be read.
-int PixelsLikeIcon(HWND window, HICON icon) {
-    RECT place = {};
-    GetWindowRect(window, &place);
-    const int side = GetSystemMetrics(SM_CXICON);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    HBRUSH brush = CreateSolidBrush(GetPixel(screen, place.left - 1, place.top));
-    RECT all = {0, 0, side, side};
-    FillRect(dc, &all, brush);
-    DrawIconEx(dc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
-    int same = 0;
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            same += GetPixel(dc, x, y) == GetPixel(screen, place.left + x, place.top + y) ? 1 : 0;
-        }
-    }
-    DeleteObject(brush);
-    DeleteObject(SelectObject(dc, old));
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return same;
+// The text a message copies into a buffer of the length another message answers.
+std::string Copied(HWND window, UINT lengthMessage, UINT textMessage, WPARAM which) {
+    std::wstring text(
+        static_cast<std::size_t>(std::max<LRESULT>(Send(window, lengthMessage, which), 0)) + 1,
+        L'\0');
+    const LRESULT copied =
+        Send(window, textMessage, textMessage == WM_GETTEXT ? text.size() : which,
+             reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+    return Narrow(text);
 }
 
 }  // namespace
@@ -54,10 +93,11 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 Process::~Process() {
-    if (process_ != nullptr) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, kWaitMs);
-        CloseHandle(process_);
+    if (info.hProcess != nullptr) {
+        TerminateProcess(info.hProcess, 99);
+        WaitForSingleObject(info.hProcess, kWaitMs);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
     }
 }
 
@@ -65,56 +105,28 @@ bool Process::start(const std::string& exe, const std::string& folder) {
     std::wstring command = L"\"" + Widen(exe) + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       Widen(folder).c_str(), &startup, &info) == FALSE) {
-        return false;
-    }
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    id_ = info.dwProcessId;
-    return true;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          Widen(folder).c_str(), &startup, &info) != FALSE;
 }
 
-long Process::waitForExit(DWORD timeoutMs) {
+long Process::waitForExit() {
     DWORD code = 0;
-    return process_ != nullptr && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0 &&
-                   GetExitCodeProcess(process_, &code) != FALSE
+    return info.hProcess != nullptr &&
+                   WaitForSingleObject(info.hProcess, kWaitMs) == WAIT_OBJECT_0 &&
+                   GetExitCodeProcess(info.hProcess, &code) != FALSE
                ? static_cast<long>(code)
                : -1;
 }
 
-std::string ClassName(HWND window) {
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    return Narrow(name);
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kWaitMs, &result) != 0
+               ? static_cast<LRESULT>(result)
+               : -1;
 }
 
-struct WindowSearch {
-    DWORD process;
-    const std::string& className;
-    const std::string& title;
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-// An EnumWindows callback (a named CALLBACK: a lambda has not the 32-bit calling convention).
-BOOL CALLBACK CollectWindow(HWND window, LPARAM address) {
-    auto& s = *reinterpret_cast<WindowSearch*>(address);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if ((s.process == 0 || owner == s.process) &&
-        (!s.visibleOnly || IsWindowVisible(window) != FALSE) &&
-        (s.className.empty() || ClassName(window) == s.className) &&
-        (s.title.empty() || Text(window) == s.title)) {
-        s.found.push_back(window);
-    }
-    return TRUE;
-}
-
-std::vector<HWND> TopWindows(DWORD process, const std::string& className, const std::string& title,
-                             bool visibleOnly) {
-    WindowSearch search{process, className, title, visibleOnly, {}};
+std::vector<HWND> TopWindows(DWORD process, const std::string& className, bool visibleOnly) {
+    WindowSearch search{process, className, visibleOnly, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -122,20 +134,16 @@ std::vector<HWND> TopWindows(DWORD process, const std::string& className, const 
 HWND WaitForWindow(DWORD process, const std::string& className, const std::string& title) {
     HWND found = nullptr;
     WaitUntil([&] {
-        const auto windows = TopWindows(process, className, title);
-        found = windows.empty() ? nullptr : windows.front();
+        for (HWND window : TopWindows(process, className)) {
+            found = title.empty() || Text(window) == title ? window : found;
+        }
         return found != nullptr;
     });
     return found;
 }
 
 std::string Text(HWND window) {
-    std::wstring text(
-        static_cast<std::size_t>(std::max<LRESULT>(Send(window, WM_GETTEXTLENGTH), 0)) + 1, L'\0');
-    const LRESULT copied =
-        Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
-    return Narrow(text);
+    return Copied(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0);
 }
 
 void SetText(HWND window, const std::string& text) {
@@ -143,154 +151,61 @@ void SetText(HWND window, const std::string& text) {
 }
 
 std::vector<std::string> Rows(HWND list) {
-    const bool combo = ClassName(list) == "ComboBox";
+    wchar_t name[16] = {};
+    GetClassNameW(list, name, 16);
+    const bool combo = std::wstring(name) == L"ComboBox";
     std::vector<std::string> rows;
     const LRESULT count = Send(list, combo ? CB_GETCOUNT : LB_GETCOUNT);
     for (WPARAM row = 0; static_cast<LRESULT>(row) < count; ++row) {
-        const LRESULT length = Send(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, row);
-        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        const LRESULT copied = Send(list, combo ? CB_GETLBTEXT : LB_GETTEXT, row,
-                                    reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
-        rows.push_back(Narrow(text));
+        rows.push_back(Copied(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
+                              combo ? CB_GETLBTEXT : LB_GETTEXT, row));
     }
     return rows;
-}
-
-int CheckState(HWND button) {
-    return static_cast<int>(Send(button, BM_GETCHECK));
 }
 
 bool Visible(HWND window) {
     return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-RECT PlaceInParent(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-bool Sync(HWND window) {
-    return Send(window, WM_NULL) != -1;
-}
-
-bool Click(HWND button) {
-    return Send(button, BM_CLICK) != -1;
-}
-
-void ClickLater(HWND button) {
-    PostMessageW(button, BM_CLICK, 0, 0);
+void Notify(HWND control, WORD code) {
+    Send(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+         reinterpret_cast<LPARAM>(control));
 }
 
 void SelectRow(HWND list, int row, bool doubleClick) {
     Send(list, LB_SETCURSEL, static_cast<WPARAM>(row));
-    for (const WORD code : {LBN_SELCHANGE, LBN_DBLCLK}) {
-        if (code == LBN_SELCHANGE || doubleClick) {
-            Send(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), code),
-                 reinterpret_cast<LPARAM>(list));
-        }
+    Notify(list, LBN_SELCHANGE);
+    if (doubleClick) {
+        Notify(list, LBN_DBLCLK);
     }
 }
 
-void ClickLabel(HWND label) {
-    Send(GetParent(label), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED),
-         reinterpret_cast<LPARAM>(label));
-}
-
-RemoteMemory::RemoteMemory(HWND window, std::size_t size) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    process_ =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
-    if (process_ != nullptr) {
-        address_ =
-            VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    }
-}
-
-RemoteMemory::~RemoteMemory() {
-    if (address_ != nullptr) {
-        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-    if (process_ != nullptr) {
-        CloseHandle(process_);
-    }
-}
-
-bool RemoteMemory::write(const void* data, std::size_t size, std::size_t offset) {
-    return address_ != nullptr &&
-           WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size,
-                              nullptr) != FALSE;
-}
-
-bool RemoteMemory::read(void* data, std::size_t size, std::size_t offset) const {
-    return address_ != nullptr && ReadProcessMemory(process_, static_cast<char*>(address_) + offset,
-                                                    data, size, nullptr) != FALSE;
-}
-
-std::string RemoteMemory::text(std::size_t offset) const {
-    wchar_t text[256] = {};
-    read(text, sizeof(text) - sizeof(wchar_t), offset);
-    return Narrow(text);
+bool ClickAt(HWND window, LONG x, LONG y) {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    return Send(window, WM_NULL) != -1;
 }
 
 // The caption of tab i, through a TCITEMW (and its text) in the tab control's process.
 std::string TabText(HWND tabs, int index) {
-    constexpr std::size_t kText = 512;
-    RemoteMemory memory(tabs, kText + 512);
+    RemoteMemory memory(tabs);
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
-    item.pszText = reinterpret_cast<wchar_t*>(memory.address(kText));
+    item.pszText = reinterpret_cast<wchar_t*>(memory.address(kTextOffset));
     item.cchTextMax = 255;
     return memory.write(&item, sizeof(item)) &&
                    Send(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), memory.address()) > 0
-               ? memory.text(kText)
+               ? memory.text(kTextOffset)
                : "<unreadable>";
 }
 
 // A click in the middle of tab i.
 bool ClickTab(HWND tabs, int index) {
-    RemoteMemory memory(tabs, sizeof(RECT));
+    RemoteMemory memory(tabs);
     RECT rect = {};
-    if (Send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), memory.address()) <= 0 ||
-        !memory.read(&rect, sizeof(rect))) {
-        return false;
-    }
-    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageW(tabs, WM_LBUTTONUP, 0, point);
-    return Sync(tabs);
-}
-
-MessageBoxSeen WaitForMessageBox(DWORD process) {
-    MessageBoxSeen seen;
-    seen.box = WaitForWindow(process, "#32770");
-    if (seen.box == nullptr) {
-        return seen;
-    }
-    // A box shows before its last child has its text: wait for the button's.
-    WaitUntil([&] { return !Text(GetDlgItem(seen.box, IDOK)).empty(); });
-    seen.title = Text(seen.box);
-    seen.text = Text(GetDlgItem(seen.box, 0xFFFF));
-    // The icon is control 20 on Windows, 1088 in Wine's template. The information icon, not
-    // the warning icon (which differs from it in most of its pixels), once the box is painted.
-    for (const int id : {20, 1088}) {
-        HWND icon = GetDlgItem(seen.box, id);
-        if (icon != nullptr && (GetWindowLongW(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-            const int enough = GetSystemMetrics(SM_CXICON) * GetSystemMetrics(SM_CXICON) * 95 / 100;
-            seen.informationIcon = WaitUntil(
-                [&] {
-                    return PixelsLikeIcon(icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32516))) >=
-                               enough &&
-                           PixelsLikeIcon(icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32515))) <
-                               enough;
-                },
-                5000);
-        }
-    }
-    return seen;
+    return Send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), memory.address()) > 0 &&
+           memory.read(&rect, sizeof(rect)) &&
+           ClickAt(tabs, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
 bool PressOk(HWND box) {
@@ -300,7 +215,7 @@ bool PressOk(HWND box) {
 
 std::vector<HWND> TrayIcons() {
     std::vector<HWND> icons;
-    for (HWND tray : TopWindows(0, "__winex11_standalone_tray", {}, false)) {
+    for (HWND tray : TopWindows(0, "__winex11_standalone_tray", false)) {
         for (HWND child = GetWindow(tray, GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {
             if (IsWindowVisible(child) != FALSE) {
@@ -314,29 +229,23 @@ std::vector<HWND> TrayIcons() {
 // Each tool of each tooltip control of the window's process, read through a TTTOOLINFOW in
 // that process, until one is the window's.
 std::string ToolTipText(HWND window) {
-    constexpr std::size_t kText = 1024;
-    RemoteMemory memory(window, kText + 512);
+    RemoteMemory memory(window);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    for (HWND tips : TopWindows(process, TOOLTIPS_CLASSA, {}, false)) {
+    for (HWND tips : TopWindows(process, TOOLTIPS_CLASSA, false)) {
         for (LRESULT i = 0, count = Send(tips, TTM_GETTOOLCOUNT); i < count; ++i) {
             TTTOOLINFOW tool = {};
             tool.cbSize = sizeof(tool);
-            tool.lpszText = reinterpret_cast<wchar_t*>(memory.address(kText));
+            tool.lpszText = reinterpret_cast<wchar_t*>(memory.address(kTextOffset));
             if (memory.write(&tool, sizeof(tool)) &&
                 Send(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), memory.address()) > 0 &&
                 memory.read(&tool, sizeof(tool)) &&
                 (tool.hwnd == window || reinterpret_cast<HWND>(tool.uId) == window)) {
-                return memory.text(kText);
+                return memory.text(kTextOffset);
             }
         }
     }
     return "<no tip>";
-}
-
-void ClickTrayIcon(HWND icon) {
-    PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    PostMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
 }
 
 }  // namespace tarnwick::driver
