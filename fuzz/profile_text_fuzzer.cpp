@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view s = Trim(section), k = Trim(key);
         const bool sound = s.find_first_of("\r\n]") == std::string_view::npos &&
                            k.find_first_of("\r\n=") == std::string_view::npos &&
-                           value.find_first_of("\r\n") == std::string::npos && !k.empty() &&
+                           value.find_first_of("\r\n") == std::string::npos &&
+                           value.find('\0') == std::string::npos && !k.empty() &&
                            k.front() != '[' && k.front() != ';';
         const bool made = profile.write(section, key, value);
         Check(made == sound, made ? "an unsound write was made" : "a sound write was refused",

@@ -46,7 +46,8 @@ struct Scene {
                 root + "back",
                 root + "Desktop",
                 root + "Desktop",
-                root + "Documents"};
+                root + "Documents",
+                ""};  // no log file
     }
 
     test::MemoryFileSystem fs;
