@@ -69,7 +69,7 @@ void CheckConsistent(const FrmMain& w) {
         w.Text4.enabled() == w.Option1[1].value() && w.Timer1.enabled() != w.Option1[2].value() &&
         w.Text3.enabled() == (w.Check2.value() == 1) && ReadNumber(w.Text3.text()) > 0 &&
         ReadNumber(w.Text5.text()) < 24 && ReadNumber(w.Text6.text()) < 60 &&
-        w.Filter.extMode == SelectedIndex(w.Option2) &&
+        static_cast<int>(w.Filter.extMode) == SelectedIndex(w.Option2) &&
         w.Filter.onlyExtList.size() == w.List3.items().size() &&
         w.Filter.skipExtList.size() == w.List4.items().size();
     Check(ok, "the loaded window is in a state no user could bring about", "", StateReport(w));

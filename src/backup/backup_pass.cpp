@@ -1,23 +1,17 @@
 #include "backup/backup_pass.h"
 
 #include "backup/folder_walk.h"
-#include "backup/pass_texts.h"
 #include "backup/path_helpers.h"
+#include "common/ascii_text.h"
 #include "common/number_text.h"
+#include "common/texts.h"
+#include "task/task_keys.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr std::int64_t kDefaultSizeLimitBytes = 300 * 1024;
-
-std::string TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
+constexpr std::int64_t kDefaultSizeLimitBytes =
+    static_cast<std::int64_t>(task_keys::kSizeLimit.fallback) * 1024;
 
 // Opens (and where missing, creates) the target folder of a source, one name at a time below the
 // destination, so that a link planted in the destination is never followed. Null after a failure,
@@ -52,7 +46,7 @@ std::unique_ptr<OpenFolder> OpenTargetRoot(FileSystem& fs, OpenFolder& destinati
             }
         }
         if (!next) {
-            host.logTop(FolderFailureText(path, why.reason()));
+            host.logTop(texts::FolderFailureText(path, why.reason()));
             ++result.failedFolders;
             return nullptr;
         }
@@ -62,7 +56,7 @@ std::unique_ptr<OpenFolder> OpenTargetRoot(FileSystem& fs, OpenFolder& destinati
         Status why = Status::Ok();
         folder = fs.openFolder(destination, why);
         if (!folder) {
-            host.logTop(FolderFailureText(destination, why.reason()));
+            host.logTop(texts::FolderFailureText(destination, why.reason()));
             ++result.failedFolders;
             return nullptr;
         }
@@ -86,11 +80,11 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
     const PathStyle style = options.style;
 
     host.passStarted();
-    host.logTop(kScanStartText);
+    host.logTop(texts::kScanStartText);
 
     // A blank box would become a lone separator: on POSIX the root of the whole machine. The box
     // keeps its text then, so that no later pass or save takes the root for the destination.
-    const std::string trimmed = TrimSpaces(options.destination);
+    const std::string trimmed(TrimSpaces(options.destination));
     const std::string destination = WithTrailingSeparator(trimmed, style);
     bool destinationReady = !trimmed.empty() && IsFullPath(destination, style);
     if (!trimmed.empty()) {
@@ -98,10 +92,10 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
     }
     if (!destinationReady) {
         // Relative destinations would land wherever the program happens to run.
-        host.logTop(InvalidDestinationText(options.destination));
+        host.logTop(texts::InvalidDestinationText(options.destination));
         ++result.failedFolders;
     } else if (auto failure = MakeFolderWithParents(fs, destination, style)) {
-        host.logTop(FolderFailureText(failure->path, failure->reason));
+        host.logTop(texts::FolderFailureText(failure->path, failure->reason));
         ++result.failedFolders;
         destinationReady = false;
     }
@@ -111,7 +105,7 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
         Status why = Status::Ok();
         destinationFolder = fs.openFolder(destination, why);
         if (!destinationFolder) {
-            host.logTop(FolderFailureText(destination, why.reason()));
+            host.logTop(texts::FolderFailureText(destination, why.reason()));
             ++result.failedFolders;
         }
     }
@@ -126,7 +120,7 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
         for (std::size_t index = 0; index < options.sources.size(); ++index) {
             const std::string& entry = options.sources[index];
             if (!IsFullPath(entry, style)) {
-                host.logTop(InvalidSourceText(entry));
+                host.logTop(texts::InvalidSourceText(entry));
                 ++result.failedFolders;
                 continue;
             }
@@ -137,8 +131,8 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
             Status why = Status::Ok();
             const auto sourceFolder = fs.openFolder(source, why);
             if (!sourceFolder) {
-                host.logTop(why.gone() ? MissingSourceText(source)
-                                       : UnreadableFolderText(source, why.reason()));
+                host.logTop(why.gone() ? texts::MissingSourceText(source)
+                                       : texts::UnreadableFolderText(source, why.reason()));
                 ++result.failedFolders;
                 continue;
             }
@@ -165,14 +159,14 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
     }
 
     if (result.failedCopies > 0) {
-        host.logTop(FailedCopiesText(result.failedCopies));
+        host.logTop(texts::FailedCopiesText(result.failedCopies));
     }
     if (result.failedFolders > 0) {
-        host.logTop(FailedFoldersText(result.failedFolders));
+        host.logTop(texts::FailedFoldersText(result.failedFolders));
     }
     host.logTop(result.updatedCount > 0
-                    ? UpdatedSummaryText(result.updatedCount, result.updatedBytes)
-                    : std::string(kNothingUpdatedText));
+                    ? texts::UpdatedSummaryText(result.updatedCount, result.updatedBytes)
+                    : std::string(texts::kNothingUpdatedText));
     host.passEnded();
     return result;
 }

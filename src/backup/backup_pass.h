@@ -18,7 +18,7 @@ struct PassOptions {
     bool includeSubDirs = true;
     bool fullPath = true;  // keep each source's whole path below the destination
     bool sizeLimitOn = false;
-    std::string sizeLimitText = "300";  // kilobytes, read as a number
+    std::string sizeLimitText;  // kilobytes, read as a number
     PathStyle style = kHostPathStyle;
 };
 
@@ -32,7 +32,8 @@ struct PassResult {
     bool failed() const { return failedCopies > 0 || failedFolders > 0; }
 };
 
-// The size limit in bytes from the kilobytes text; 0 or less (or no number) means 300 KB.
+// The size limit in bytes from the kilobytes text; 0 or less (or no number) means the size key's
+// default.
 std::int64_t SizeLimitBytes(const std::string& kilobytesText);
 
 // One backup pass over every source folder into the destination, logging through the host.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "backup/pass_texts.h"
 #include "backup/path_helpers.h"
+#include "common/texts.h"
 
 namespace tarnwick {
 namespace {
@@ -67,7 +67,7 @@ void FolderWalk::walk(const std::string& folder, OpenFolder& source, OpenFolder&
             if (!entry.info) {
                 // An entry that vanished since it was listed needs no backup.
                 if (!entry.failure.empty()) {
-                    host_.logTop(UnreadableEntryText(fullPath, entry.failure));
+                    host_.logTop(texts::UnreadableEntryText(fullPath, entry.failure));
                     ++result_.failedCopies;
                 }
                 continue;
@@ -81,7 +81,7 @@ void FolderWalk::walk(const std::string& folder, OpenFolder& source, OpenFolder&
             }
         }
     } else if (!why.gone()) {
-        host_.logTop(UnreadableFolderText(folder, why.reason()));
+        host_.logTop(texts::UnreadableFolderText(folder, why.reason()));
         ++result_.failedFolders;
     }
 
@@ -99,7 +99,7 @@ void FolderWalk::walkSubfolder(const std::string& folder, const Subfolder& sub, 
     auto sourceFolder = source.open(sub.name, why);
     if (!sourceFolder) {
         if (!why.gone()) {  // a folder that vanished since the listing needs no backup
-            host_.logTop(UnreadableFolderText(path, why.reason()));
+            host_.logTop(texts::UnreadableFolderText(path, why.reason()));
             ++result_.failedFolders;
         }
         return;
@@ -107,7 +107,7 @@ void FolderWalk::walkSubfolder(const std::string& folder, const Subfolder& sub, 
     // Never through a link planted where the target folder belongs.
     auto targetFolder = target.open(sub.name, why);
     if (!targetFolder) {
-        host_.logTop(FolderFailureText(targetPathOf(folder + sub.name), why.reason()));
+        host_.logTop(texts::FolderFailureText(targetPathOf(folder + sub.name), why.reason()));
         ++result_.failedFolders;
         return;
     }
@@ -126,7 +126,7 @@ void FolderWalk::keepAccess(const std::string& targetPath, OpenFolder& target,
     if (copy && copy->permissions != source.permissions) {
         const Status kept = target.setAccess(".", source);
         if (!kept.ok()) {
-            host_.logTop(FolderFailureText(targetPath, kept.reason()));
+            host_.logTop(texts::FolderFailureText(targetPath, kept.reason()));
             ++result_.failedFolders;
         }
     }
@@ -150,7 +150,7 @@ bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targe
                                 ? Status::Ok()
                                 : target.makeFolder(name);
         if (!made.ok()) {
-            host_.logTop(FolderFailureText(targetPath, made.reason()));
+            host_.logTop(texts::FolderFailureText(targetPath, made.reason()));
             ++result_.failedFolders;
             return false;  // nothing below it could be copied
         }
@@ -186,7 +186,7 @@ CopyResult FolderWalk::copy(const std::string& fullPath, const std::string& name
             return result;
         }
     }
-    return {CopyOutcome::Failed, std::string(kChangedDuringCopyText)};
+    return {CopyOutcome::Failed, std::string(texts::kChangedDuringCopyText)};
 }
 
 void FolderWalk::handleFile(const std::string& fullPath, const std::string& name,
@@ -200,7 +200,7 @@ void FolderWalk::handleFile(const std::string& fullPath, const std::string& name
         if (copied->permissions != source.permissions && source.kind == EntryKind::File) {
             const Status kept = targetFolder.setAccess(name, source);
             if (!kept.ok()) {
-                host_.logTop(CopyFailureText(fullPath, kept.reason()));
+                host_.logTop(texts::CopyFailureText(fullPath, kept.reason()));
                 ++result_.failedCopies;
             }
         }
@@ -219,7 +219,7 @@ void FolderWalk::handleFile(const std::string& fullPath, const std::string& name
             return;
         }
         if (result.outcome == CopyOutcome::Failed) {
-            host_.logTop(CopyFailureText(fullPath, result.reason));
+            host_.logTop(texts::CopyFailureText(fullPath, result.reason));
             ++result_.failedCopies;
             return;
         }

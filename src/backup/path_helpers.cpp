@@ -1,5 +1,7 @@
 #include "backup/path_helpers.h"
 
+#include "common/texts.h"
+
 namespace tarnwick {
 namespace {
 
@@ -107,7 +109,7 @@ std::string MapTargetPath(std::string_view folder, bool fullPath, PathStyle styl
 
 std::string FolderTargetText(std::string_view destination, std::string_view folder, bool fullPath,
                              PathStyle style) {
-    std::string text = "备份到:";
+    std::string text(texts::kFolderTargetText);
     text += destination;
     if (!EndsWithSeparator(destination, style)) {
         text += Separator(style);

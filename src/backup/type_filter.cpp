@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "backup/path_helpers.h"
+#include "common/ascii_text.h"
 
 namespace tarnwick {
 namespace {
@@ -22,29 +23,20 @@ std::vector<std::string> UpperCased(const std::vector<std::string>& entries) {
 
 }  // namespace
 
-std::string UpperCase(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
-}
-
 bool TypeFilter::selectsFile(std::string_view fullPath) const {
     switch (extMode) {
-        case OnlyListed:
+        case TypeMode::OnlyListed:
             return Contains(onlyExtList, UpperCase(GetExtension(fullPath)));
-        case AllButListed:
+        case TypeMode::AllButListed:
             return !Contains(skipExtList, UpperCase(GetExtension(fullPath)));
-        default:
-            return true;
+        case TypeMode::AllFiles:
+            break;
     }
+    return true;
 }
 
 bool TypeFilter::skipsFolder(std::string_view name) const {
-    if (extMode != AllButListed) {
+    if (extMode != TypeMode::AllButListed) {
         return false;
     }
     // The folder marker is a backslash on every system: it is list text, not a path. Built by
@@ -54,7 +46,7 @@ bool TypeFilter::skipsFolder(std::string_view name) const {
     return Contains(skipExtList, marker);
 }
 
-TypeFilter BuildTypeFilter(int extMode, const std::vector<std::string>& onlyTypes,
+TypeFilter BuildTypeFilter(TypeMode extMode, const std::vector<std::string>& onlyTypes,
                            const std::vector<std::string>& skipTypes) {
     return TypeFilter{extMode, UpperCased(onlyTypes), UpperCased(skipTypes)};
 }

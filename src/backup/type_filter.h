@@ -4,17 +4,14 @@
 #include <string_view>
 #include <vector>
 
-namespace tarnwick {
+#include "task/task_keys.h"
 
-// ASCII letters to upper case; every other byte as it is.
-std::string UpperCase(std::string_view text);
+namespace tarnwick {
 
 // Which files and folders a pass takes, as built from the type mode and the two type lists when
 // a task is loaded or saved.
 struct TypeFilter {
-    enum Mode { AllFiles = 0, OnlyListed = 1, AllButListed = 2 };
-
-    int extMode = AllFiles;
+    TypeMode extMode = TypeMode::AllFiles;
     std::vector<std::string> onlyExtList;  // upper-cased entries of the only-these list
     std::vector<std::string> skipExtList;  // upper-cased entries of the not-these list
 
@@ -25,7 +22,7 @@ struct TypeFilter {
     bool skipsFolder(std::string_view name) const;
 };
 
-TypeFilter BuildTypeFilter(int extMode, const std::vector<std::string>& onlyTypes,
+TypeFilter BuildTypeFilter(TypeMode extMode, const std::vector<std::string>& onlyTypes,
                            const std::vector<std::string>& skipTypes);
 
 }  // namespace tarnwick

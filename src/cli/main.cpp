@@ -12,6 +12,7 @@
 #include "cli/settings.h"
 #include "cli/state_report.h"
 #include "common/path_style.h"
+#include "common/texts.h"
 #include "ui/frm_main.h"
 #include "version.h"
 
@@ -21,31 +22,9 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kRefused = 3;
 
-constexpr const char* kUsage =
-    "usage: tarnwick-cli show|save|run [--task FILE] [SETTING...]\n"
-    "       tarnwick-cli --help | --version\n"
-    "\n"
-    "Loads the task file (FILE, or the default one) as the window does at start-up, then\n"
-    "changes the window's controls as a user would, in order:\n"
-    "  txtToFolder=TEXT, TextTask=TEXT, Text1=TEXT, Text3=TEXT ... Text7=TEXT   a text box\n"
-    "  Check1=0|1, Check2=0|1, CheckFullFodler=0|1, CheckAllSub=0|1, CheckNoCopy=0|1\n"
-    "  Option1=0|1|2 (daily, interval, by hand), Option2=0|1|2 (all, only, all but)\n"
-    "  ListFromFolder+=PATH   add a source folder as the add-folder button does\n"
-    "  List3+=TEXT, List4+=TEXT   add a file type as the \"+\" buttons do\n"
-    "\n"
-    "show  prints the window's state as NAME=VALUE lines\n"
-    "save  saves the task as the save button does, then prints the state\n"
-    "run   runs a backup pass as the start button does, printing each log line\n"
-    "\n"
-    "Control characters in names print as \\xNN.\n"
-    "\n"
-    "Exit: 0 done; 1 a copy, a folder or the task file failed; 2 usage, or run with a --task\n"
-    "file that does not exist; 3 refused by a check; 128+N stopped by signal N (SIGINT,\n"
-    "SIGTERM, SIGHUP), after the pass logged its summary.\n";
-
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "tarnwick-cli: %s (see tarnwick-cli --help)\n",
-                 PrintableText(message).c_str());
+    std::fprintf(stderr, "tarnwick-cli: %s%s\n", PrintableText(message).c_str(),
+                 std::string(texts::kCliSeeHelp).c_str());
     return kUsageError;
 }
 
@@ -103,11 +82,11 @@ int Execute(const std::string& command, FrmMain& window, ConsolePlatform& platfo
 int Run(const std::vector<std::string>& argv) {
     const int argc = static_cast<int>(argv.size());
     if (argc < 2) {
-        return UsageError("no command");
+        return UsageError(std::string(texts::kCliNoCommand));
     }
     const std::string command = argv[1];
     if (command == "--help" || command == "-h") {
-        std::fputs(kUsage, stdout);
+        std::fputs(std::string(texts::kCliUsage).c_str(), stdout);
         return 0;
     }
     if (command == "--version") {
@@ -115,7 +94,7 @@ int Run(const std::vector<std::string>& argv) {
         return 0;
     }
     if (command != "show" && command != "save" && command != "run") {
-        return UsageError("unknown command: " + command);
+        return UsageError(std::string(texts::kCliUnknownCommand) + command);
     }
 
     auto fs = MakeHostFileSystem();
@@ -127,12 +106,12 @@ int Run(const std::vector<std::string>& argv) {
         const std::string argument = argv[i];
         if (argument == "--task") {
             if (i + 1 == argc) {
-                return UsageError("--task needs a file");
+                return UsageError(std::string(texts::kCliTaskNeedsFile));
             }
             taskFile = FullPath(argv[++i], *fs);
             taskNamed = true;
         } else if (argument.starts_with("--")) {
-            return UsageError("unknown option: " + argument);
+            return UsageError(std::string(texts::kCliUnknownOption) + argument);
         } else {
             settings.push_back(argument);
         }
@@ -141,7 +120,7 @@ int Run(const std::vector<std::string>& argv) {
     // A mistyped task file must not back up the default folders; show and save go on, as the
     // window does (a save makes the file).
     if (command == "run" && taskNamed && !fs->attributes(taskFile)) {
-        std::fprintf(stderr, "tarnwick-cli: no such task file: %s\n",
+        std::fprintf(stderr, "tarnwick-cli: %s%s\n", std::string(texts::kCliNoTaskFile).c_str(),
                      PrintableText(taskFile).c_str());
         return kUsageError;
     }

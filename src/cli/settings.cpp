@@ -3,6 +3,7 @@
 #include <map>
 
 #include "cli/console_platform.h"
+#include "common/texts.h"
 #include "ui/frm_main.h"
 
 namespace tarnwick {
@@ -54,7 +55,7 @@ std::optional<std::string> AddToList(const std::string& list, const std::string&
         w.Text7.setText(text);
         w.Command6_Click();
     } else {
-        return "unknown list: " + list;
+        return std::string(texts::kCliUnknownList) + list;
     }
     return std::nullopt;
 }
@@ -65,7 +66,7 @@ std::optional<std::string> ApplySetting(const std::string& setting, FrmMain& w,
                                         ConsolePlatform& platform) {
     const auto equals = setting.find('=');
     if (equals == std::string::npos || equals == 0) {
-        return "a setting is NAME=VALUE or LIST+=TEXT: " + setting;
+        return std::string(texts::kCliSettingForm) + setting;
     }
     if (setting[equals - 1] == '+') {
         return AddToList(setting.substr(0, equals - 1), setting.substr(equals + 1), w, platform);
@@ -79,7 +80,7 @@ std::optional<std::string> ApplySetting(const std::string& setting, FrmMain& w,
     if (CheckBox* box = CheckBoxNamed(w, name)) {
         const auto checked = SmallIndex(value, 1);
         if (!checked) {
-            return name + " takes 0 or 1, not: " + value;
+            return name + std::string(texts::kCliCheckValues) + value;
         }
         w.clickCheckBox(*box, *checked);
         return std::nullopt;
@@ -87,12 +88,16 @@ std::optional<std::string> ApplySetting(const std::string& setting, FrmMain& w,
     if (name == "Option1" || name == "Option2") {
         const auto index = SmallIndex(value, 2);
         if (!index) {
-            return name + " takes 0, 1 or 2, not: " + value;
+            return name + std::string(texts::kCliOptionValues) + value;
         }
-        name == "Option1" ? w.clickOption1(*index) : w.selectOption2(*index);
+        if (name == "Option1") {
+            w.clickOption1(static_cast<ScheduleMode>(*index));
+        } else {
+            w.selectOption2(static_cast<TypeMode>(*index));
+        }
         return std::nullopt;
     }
-    return "unknown setting: " + name;
+    return std::string(texts::kCliUnknownSetting) + name;
 }
 
 }  // namespace tarnwick

@@ -17,6 +17,11 @@ class Report {
         out_ << name << '=' << PrintableText(text.str()) << '\n';
     }
     void flag(std::string_view name, bool value) { line(name, value ? 1 : 0); }
+    // A text box: its text, then whether it takes input.
+    void box(std::string_view name, const TextBox& box) {
+        line(name, box.text());
+        flag(std::string(name) + ".Enabled", box.enabled());
+    }
 
     // A list, 0-based as the window counts its rows.
     template <typename Items>
@@ -53,20 +58,16 @@ std::string StateReport(const FrmMain& w) {
     r.line("CheckFullFodler", w.CheckFullFodler.value());
     r.line("Check1", w.Check1.value());
     r.line("Check2", w.Check2.value());
-    r.line("Text3", w.Text3.text());
-    r.flag("Text3.Enabled", w.Text3.enabled());
+    r.box("Text3", w.Text3);
     r.line("Option1", SelectedIndex(w.Option1));
-    r.line("Text5", w.Text5.text());
-    r.flag("Text5.Enabled", w.Text5.enabled());
-    r.line("Text6", w.Text6.text());
-    r.flag("Text6.Enabled", w.Text6.enabled());
-    r.line("Text4", w.Text4.text());
-    r.flag("Text4.Enabled", w.Text4.enabled());
+    r.box("Text5", w.Text5);
+    r.box("Text6", w.Text6);
+    r.box("Text4", w.Text4);
     r.flag("Timer1.Enabled", w.Timer1.enabled());
     r.line("IntervalMinutes", w.IntervalMinutes);
     r.line("MinuteCounter", w.MinuteCounter);
     r.line("Option2", SelectedIndex(w.Option2));
-    r.line("ExtMode", w.Filter.extMode);
+    r.line("ExtMode", static_cast<int>(w.Filter.extMode));
     r.line("CheckAllSub", w.CheckAllSub.value());
     r.line("CheckNoCopy", w.CheckNoCopy.value());
     r.rows("ListFromFolder", w.ListFromFolder.items());

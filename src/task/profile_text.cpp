@@ -3,48 +3,23 @@
 #include <optional>
 #include <utility>
 
+#include "common/ascii_text.h"
+
 namespace tarnwick {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// A form feed is not a blank: Windows keeps it in names and values.
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// Folds ASCII letters only. std::tolower would also fold bytes from 0x80 up under a Latin-1
-// locale and so merge names whose UTF-8 or GBK bytes differ.
-std::string Fold(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return folded;
-}
-
 // The section name of a header line, or nothing when the line is not a header. A header without
 // ']' runs to the end of the line.
 std::optional<std::string_view> HeaderName(std::string_view line) {
-    line = Trim(line);
+    line = TrimBlanks(line);
     if (line.empty() || line.front() != '[') {
         return std::nullopt;
     }
     line.remove_prefix(1);
-    return Trim(line.substr(0, line.find(']')));
+    return TrimBlanks(line.substr(0, line.find(']')));
 }
 
 struct KeyLine {
@@ -54,12 +29,12 @@ struct KeyLine {
 
 // The key and value of a key line, or nothing for headers, comments and lines without '='.
 std::optional<KeyLine> SplitKeyLine(std::string_view line) {
-    line = Trim(line);
+    line = TrimBlanks(line);
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos || line.front() == '[' || line.front() == ';') {
         return std::nullopt;
     }
-    return KeyLine{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+    return KeyLine{TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))};
 }
 
 std::string_view Unquote(std::string_view value) {
@@ -93,21 +68,21 @@ ProfileText::ProfileText(std::string_view bytes) {
         const std::string_view text = lines_[slot].text;
         if (const auto name = HeaderName(text)) {
             const auto [section, isFirst] =
-                sections_.try_emplace(Fold(*name), Section{slot, slot, {}});
+                sections_.try_emplace(UpperCase(*name), Section{slot, slot, {}});
             current = isFirst ? &section->second : nullptr;
         } else if (const auto keyLine = SplitKeyLine(text); keyLine && current) {
-            current->keys.try_emplace(Fold(keyLine->key), slot);
+            current->keys.try_emplace(UpperCase(keyLine->key), slot);
             current->lastKey = slot;
         }
     }
 }
 
 std::string ProfileText::read(std::string_view section, std::string_view key) const {
-    const auto found = sections_.find(Fold(Trim(section)));
+    const auto found = sections_.find(UpperCase(TrimBlanks(section)));
     if (found == sections_.end()) {
         return {};
     }
-    const auto line = found->second.keys.find(Fold(Trim(key)));
+    const auto line = found->second.keys.find(UpperCase(TrimBlanks(key)));
     if (line == found->second.keys.end()) {
         return {};
     }
@@ -117,7 +92,8 @@ std::string ProfileText::read(std::string_view section, std::string_view key) co
 
 std::vector<std::string> ProfileText::keys(std::string_view section) const {
     std::vector<std::string> names;
-    if (const auto found = sections_.find(Fold(Trim(section))); found != sections_.end()) {
+    if (const auto found = sections_.find(UpperCase(TrimBlanks(section)));
+        found != sections_.end()) {
         for (const auto& key : found->second.keys) {
             names.push_back(key.first);
         }
@@ -126,8 +102,8 @@ std::vector<std::string> ProfileText::keys(std::string_view section) const {
 }
 
 bool ProfileText::write(std::string_view section, std::string_view key, std::string_view value) {
-    section = Trim(section);
-    key = Trim(key);
+    section = TrimBlanks(section);
+    key = TrimBlanks(key);
     const auto holds = [](std::string_view text, const char* characters) {
         return text.find_first_of(characters) != std::string_view::npos;
     };
@@ -137,15 +113,15 @@ bool ProfileText::write(std::string_view section, std::string_view key, std::str
         return false;
     }
 
-    const std::string keyName = Fold(key);
-    const auto found = sections_.find(Fold(section));
+    const std::string keyName = UpperCase(key);
+    const auto found = sections_.find(UpperCase(section));
     if (found == sections_.end()) {
         // Built by appending: GCC 12 warns wrongly about "[" + std::string (its bug 105329).
         std::string headerLine(1, '[');
         headerLine.append(section).push_back(']');
         const std::size_t header = insertAfter(lastLine_, std::move(headerLine));
         const std::size_t line = insertAfter(header, std::string(key) + "=" + std::string(value));
-        sections_.try_emplace(Fold(section), Section{header, line, {}})
+        sections_.try_emplace(UpperCase(section), Section{header, line, {}})
             .first->second.keys.try_emplace(keyName, line);
         return true;
     }

@@ -14,7 +14,7 @@ namespace tarnwick {
 // and to ours. Reading never changes the text; each write touches one line or inserts one, and
 // every other byte, comments and lines nobody understands included, stays as it was.
 //
-// Names match with ASCII letters folded to lower case; bytes from 0x80 up compare exactly, since
+// Names match with ASCII letters folded to upper case; bytes from 0x80 up compare exactly, since
 // the text may be UTF-8 or GBK. The blanks trimmed around names and values are space, tab and
 // vertical tab; a form feed is an ordinary character.
 class ProfileText {
@@ -30,7 +30,7 @@ class ProfileText {
     // is missing. Blanks around the names given are ignored.
     std::string read(std::string_view section, std::string_view key) const;
 
-    // The names of a section's keys, folded to lower case, in no particular order.
+    // The names of a section's keys, folded to upper case, in no particular order.
     std::vector<std::string> keys(std::string_view section) const;
 
     // Writes one key as WritePrivateProfileStringA would, the value exactly as given. Returns

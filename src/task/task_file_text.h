@@ -16,7 +16,7 @@ class TaskFileText {
     explicit TaskFileText(std::string_view fileBytes = {});
 
     std::string read(std::string_view section, std::string_view key) const;
-    // The names of a section's keys, ASCII letters folded to lower case.
+    // The names of a section's keys, ASCII letters folded to upper case.
     std::vector<std::string> keys(std::string_view section) const { return text_.keys(section); }
 
     // Whether a value can be written: no line break (it would inject keys), no NUL (it would

@@ -8,6 +8,8 @@ namespace tarnwick {
 
 // The schedule modes, in the order of their option buttons; the index is what the file stores.
 enum class ScheduleMode { Daily = 0, Interval = 1, Manual = 2 };
+// The file type modes, in the order of their option buttons; the index is what the file stores.
+enum class TypeMode { AllFiles = 0, OnlyListed = 1, AllButListed = 2 };
 
 // A key of the task file: its section and its name and, for a number, the range a save keeps it
 // in and the value that stands in for one outside it (also the window's design value).
@@ -42,7 +44,8 @@ inline constexpr TaskKey kScheduleMode{kComm, "TimePoint", 0, 2,
 inline constexpr TaskKey kHour{kComm, "TimeHour", -std::numeric_limits<double>::infinity(), 23, 17};
 inline constexpr TaskKey kMinute{kComm, "TimeMinute", -std::numeric_limits<double>::infinity(), 59,
                                  0};
-inline constexpr TaskKey kTypeMode{kComm, "FileExtIndex", 0, 2, 0};
+inline constexpr TaskKey kTypeMode{kComm, "FileExtIndex", 0, 2,
+                                   static_cast<double>(TypeMode::AllFiles)};
 
 // The numbered lists: a Count key and the entries Dir1..DirN or FileExt1..FileExtN.
 struct ListKeys {

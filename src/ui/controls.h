@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace tarnwick {
@@ -49,7 +50,7 @@ class Control {
 // A button, label, frame or tab: something with a caption the user reads.
 class Captioned : public Control {
   public:
-    explicit Captioned(std::string caption = {}) : caption_(std::move(caption)) {}
+    explicit Captioned(std::string_view caption = {}) : caption_(caption) {}
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption) { assign(caption_, std::move(caption)); }
 
@@ -73,7 +74,7 @@ class TextBox : public Control {
 // A check box's value is 0 (clear) or 1 (ticked).
 class CheckBox : public Captioned {
   public:
-    CheckBox(std::string caption, int value) : Captioned(std::move(caption)), value_(value) {}
+    CheckBox(std::string_view caption, int value) : Captioned(caption), value_(value) {}
     int value() const { return value_; }
     void setValue(int value) { assign(value_, value); }
 
@@ -83,7 +84,7 @@ class CheckBox : public Captioned {
 
 class OptionButton : public Captioned {
   public:
-    explicit OptionButton(std::string caption) : Captioned(std::move(caption)) {}
+    explicit OptionButton(std::string_view caption) : Captioned(caption) {}
     bool value() const { return value_; }
     void setValue(bool value) { assign(value_, value); }
 
@@ -100,6 +101,23 @@ int SelectedIndex(const std::array<OptionButton, N>& group) {
         }
     }
     return 0;
+}
+
+// An option group whose buttons stand in the order of a mode's values: the button of a mode, the
+// selected mode, and selecting one mode's button alone.
+template <typename Mode, std::size_t N>
+OptionButton& ButtonOf(std::array<OptionButton, N>& group, Mode mode) {
+    return group.at(static_cast<std::size_t>(mode));
+}
+template <typename Mode, std::size_t N>
+Mode SelectedMode(const std::array<OptionButton, N>& group) {
+    return static_cast<Mode>(SelectedIndex(group));
+}
+template <typename Mode, std::size_t N>
+void SelectMode(std::array<OptionButton, N>& group, Mode mode) {
+    for (std::size_t i = 0; i < N; ++i) {
+        group[i].setValue(i == static_cast<std::size_t>(mode));
+    }
 }
 
 // A picture control: which picture it shows, by name, and whether it shows.

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "backup/type_filter.h"
+#include "common/ascii_text.h"
 #include "ui/frm_main.h"
 
 namespace tarnwick {
 namespace {
-
-constexpr std::string_view kCannotOpenText = "无法打开文件夹:";
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
     return UpperCase(a) < UpperCase(b);
@@ -120,7 +118,7 @@ void Dialog::fillFiles() {
 
 void Dialog::openFolder(const std::string& path) {
     if (!showFolder(path)) {
-        main_.platform().showMessage(std::string(kCannotOpenText) + path, caption_);
+        main_.platform().showMessage(std::string(texts::kCannotOpenText) + path, caption_);
         return;
     }
     Dir1_Change();
@@ -147,7 +145,7 @@ void Dialog::Drive1_Change() {
     const std::string drive = Drive1.list(index);
     if (!showFolder(drive)) {
         // An unreadable drive: say so and go back to the drive of the folder still shown.
-        main_.platform().showMessage(std::string(kCannotOpenText) + drive, caption_);
+        main_.platform().showMessage(std::string(texts::kCannotOpenText) + drive, caption_);
         const auto shown =
             std::find(Drive1.items().begin(), Drive1.items().end(), rootOf(dir1Path_));
         Drive1.setListIndex(static_cast<int>(shown - Drive1.items().begin()));

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/texts.h"
 #include "ui/controls.h"
 
 namespace tarnwick {
@@ -26,8 +27,8 @@ class Dialog {
     ListBox Dir1;
     // File1: the names of the folder's task files.
     ListBox File1;
-    Button OKButton{"确定"};
-    Button CancelButton{"取消"};
+    Button OKButton{texts::kOkButton};
+    Button CancelButton{texts::kCancelButton};
 
     const std::string& dir1Path() const { return dir1Path_; }
     int dir1Depth() const { return dir1Depth_; }
@@ -53,7 +54,7 @@ class Dialog {
     void close();
 
     FrmMain& main_;
-    std::string caption_ = "选择备份任务";
+    std::string caption_{texts::kTaskChooserCaption};
     std::string dir1Path_;
     int dir1Depth_ = 0;
     std::string file1Path_;

@@ -1,7 +1,7 @@
 // The main window's creation, start-up, tray, hiding and closing, and the log.
 #include "ui/frm_main.h"
 
-#include "ui/window_texts.h"
+#include "common/texts.h"
 
 namespace tarnwick {
 namespace {
@@ -18,15 +18,16 @@ FrmMain::FrmMain(FormPlatform& platform, FileSystem& fs, Clock& clock, HostDefau
     Image1[1].setVisible(false);
     Image1[2].setVisible(false);
     Option1Of(ScheduleMode::Manual).setValue(true);
-    Option2[TypeFilter::AllFiles].setValue(true);
+    Option2Of(TypeMode::AllFiles).setValue(true);
     // The size box follows its check box from the start: a task loaded with the limit off leaves
     // the box as it is, which must then already be disabled.
     Text3.setEnabled(Check2.value() != 0);
-    LabDDir[4].setCaption("分钟(1～180)");
-    LabDDir[5].setCaption("时");
+    LabDDir[4].setCaption(texts::IntervalRangeCaption(static_cast<int>(task_keys::kInterval.low),
+                                                      static_cast<int>(task_keys::kInterval.high)));
+    LabDDir[5].setCaption(std::string(texts::kHourLabel));
     LabDDir[kNoteLabel].setCaption(std::string(texts::kUsageNote));
-    LabDDir[7].setCaption("分");
-    LabDDir[8].setCaption("KB的文件.");
+    LabDDir[7].setCaption(std::string(texts::kMinuteLabel));
+    LabDDir[8].setCaption(std::string(texts::kSizeUnitLabel));
     LabDDir[9].setCaption(std::string(texts::kTypeHint));
     CheckAllSub.setToolTip(std::string(texts::kCheckAllSubTip));
     List4.setToolTip(std::string(texts::kList4Tip));
@@ -114,6 +115,10 @@ void FrmMain::LabDDir_Click(int index) {
     if (index == kNoteLabel) {
         LabDDir[kNoteLabel].setCaption(std::string(texts::kUsageNote));
     }
+}
+
+void FrmMain::tell(const texts::Message& message, std::string_view subject) {
+    platform_.showMessage(std::string(message.text).append(subject), std::string(message.title));
 }
 
 void FrmMain::appendLog(std::string_view text) {

@@ -12,6 +12,7 @@
 #include "backup/type_filter.h"
 #include "common/clock.h"
 #include "common/number_text.h"
+#include "common/texts.h"
 #include "task/task_keys.h"
 #include "ui/controls.h"
 #include "ui/form_platform.h"
@@ -30,57 +31,58 @@ class FrmMain {
     enum class CommandOutcome { Done, Refused, WriteFailed };
 
     // ---- Controls, by the names the window gives them ----
-    Captioned SSTab1Tab0{" 指定需要备份的文件夹"};
-    Captioned SSTab1Tab1{" 设置备份选项和参数"};
+    Captioned SSTab1Tab0{texts::kFoldersTab};
+    Captioned SSTab1Tab1{texts::kOptionsTab};
 
-    Button UpdateButton{"开始备份"};
-    Button CommStop{"停止备份"};
-    Button SaveConfig{"保存任务"};
-    Button ButtonExit{"隐  藏"};
-    Button CommandClear{"清除信息"};
-    Button CommandToDir{"备份到>>"};
+    Button UpdateButton{texts::kStartButton};
+    Button CommStop{texts::kStopButton};
+    Button SaveConfig{texts::kSaveButton};
+    Button ButtonExit{texts::kHideButton};
+    Button CommandClear{texts::kClearLogButton};
+    Button CommandToDir{texts::kDestinationButton};
     TextBox txtToFolder;
-    CheckBox CheckFullFodler{"使用完整路径保存备份", 1};
+    CheckBox CheckFullFodler{texts::kWholePathBox, 1};
     Timer Timer1{60000};
     ListBox ListMessage;
     std::array<Image, 3> Image1{Image(), Image("busy1"), Image("busy2")};
     std::array<Label, 10> LabDDir;
 
     // First tab: the folders to back up.
-    Button SelTask{"选择任务>>"};
+    Button SelTask{texts::kChooseTaskButton};
     TextBox TextTask;
-    Label Label1{"备份以下文件夹:"};
-    CheckBox CheckAllSub{"加入指定文件夹下的所有子文件夹", 0};
+    Label Label1{texts::kSourceListLabel};
+    CheckBox CheckAllSub{texts::kAllSubfoldersBox, 0};
     ListBox ListFromFolder;
-    Button CommandNewDir{"增加文件夹"};
-    Button CommandDelDir{"减除文件夹"};
-    Button CommandClearDir{"全部清除>>"};
+    Button CommandNewDir{texts::kAddFolderButton};
+    Button CommandDelDir{texts::kRemoveFolderButton};
+    Button CommandClearDir{texts::kClearFoldersButton};
 
     // Second tab: file types, backup parameters and schedule.
-    Captioned Frame2{"选定备份文件类型"};
-    std::array<OptionButton, 3> Option2{OptionButton("备份所有文件"),
-                                        OptionButton("只备份以下类型文件"),
-                                        OptionButton("不备份以下类型文件")};
+    Captioned Frame2{texts::kTypesFrame};
+    std::array<OptionButton, 3> Option2{OptionButton(texts::kTypeModeOptions[0]),
+                                        OptionButton(texts::kTypeModeOptions[1]),
+                                        OptionButton(texts::kTypeModeOptions[2])};
     ListBox List3;
     ListBox List4;
     TextBox Text1;
     TextBox Text7;
-    Button Command4{"+"};
-    Button Command5{"-"};
-    Button Command6{"+"};
-    Button Command7{"-"};
+    Button Command4{texts::kAddEntryButton};
+    Button Command5{texts::kRemoveEntryButton};
+    Button Command6{texts::kAddEntryButton};
+    Button Command7{texts::kRemoveEntryButton};
     Image ImageQRCode{"qrcode"};
 
-    Captioned Frame1{"备份参数设置"};
-    CheckBox Check1{"包含子文件夹", 1};
-    CheckBox Check2{"仅备份长度小于", 0};
+    Captioned Frame1{texts::kParametersFrame};
+    CheckBox Check1{texts::kSubfoldersBox, 1};
+    CheckBox Check2{texts::kSizeLimitBox, 0};
     TextBox Text3{FormatNumber(task_keys::kSizeLimit.fallback)};
-    std::array<OptionButton, 3> Option1{OptionButton("在指定时间更新:"),
-                                        OptionButton("按时间间隔更新:"), OptionButton("手动更新")};
+    std::array<OptionButton, 3> Option1{OptionButton(texts::kScheduleModeOptions[0]),
+                                        OptionButton(texts::kScheduleModeOptions[1]),
+                                        OptionButton(texts::kScheduleModeOptions[2])};
     TextBox Text5{FormatNumber(task_keys::kHour.fallback)};
     TextBox Text6{FormatNumber(task_keys::kMinute.fallback)};
     TextBox Text4{FormatNumber(task_keys::kInterval.fallback)};
-    CheckBox CheckNoCopy{"浏览但不备份文件,仅创建文件夹", 0};
+    CheckBox CheckNoCopy{texts::kNoCopyBox, 0};
 
     // ---- Fields of the window ----
     std::string IniPath;
@@ -92,8 +94,9 @@ class FrmMain {
     std::string LastFolder;
     TypeFilter Filter;  // ExtMode, OnlyExtList/Count and SkipExtList/Count
 
-    // The option button of a schedule mode.
-    OptionButton& Option1Of(ScheduleMode mode) { return Option1[static_cast<std::size_t>(mode)]; }
+    // The option button of a schedule mode / of a file type mode.
+    OptionButton& Option1Of(ScheduleMode mode) { return ButtonOf(Option1, mode); }
+    OptionButton& Option2Of(TypeMode mode) { return ButtonOf(Option2, mode); }
 
     const std::string& windowCaption() const { return caption_; }
     const HostDefaults& defaults() const { return defaults_; }
@@ -145,8 +148,8 @@ class FrmMain {
 
     // ---- What the user does to controls that have handlers of their own ----
     void clickCheckBox(CheckBox& box, int value);
-    void clickOption1(int index);
-    void selectOption2(int index);
+    void clickOption1(ScheduleMode mode);
+    void selectOption2(TypeMode mode);
 
     // A line at the bottom of the log / at its top, each with the time of day before it.
     void appendLog(std::string_view text);
@@ -167,7 +170,6 @@ class FrmMain {
     void applyTaskFile(const TaskFileText& task);
     void loadDefaults();
     bool taskFileExists(const std::string& path);
-    void selectOption1(int index);
     // The local minute of the set daily time that this tick must start a pass for, if any.
     std::optional<std::int64_t> dueDailyTime();
     void setCheckValue(CheckBox& box, int value);
@@ -178,6 +180,8 @@ class FrmMain {
     void LogFolderTarget(const std::string& folder);
     void addListEntry(ListBox& list, TextBox& entryBox);
     bool refuseLineBreak(std::string_view value);
+    // A message box: its text, then what it is about.
+    void tell(const texts::Message& message, std::string_view subject = {});
     void log(std::string_view text, void (ListBox::*put)(std::string));
     void showFromTray();
     void describeHideButton(bool trayAvailable);
@@ -186,7 +190,7 @@ class FrmMain {
     FileSystem& fs_;
     Clock& clock_;
     HostDefaults defaults_;
-    std::string caption_ = "Tarnwick2.0";
+    std::string caption_{texts::kWindowCaption};
     bool windowVisible_ = false;
     bool closeAfterPass_ = false;
     PassResult lastPass_;

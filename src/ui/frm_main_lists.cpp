@@ -1,19 +1,12 @@
 // Editing the source folder list, the destination and the two type lists.
 #include "backup/path_helpers.h"
+#include "common/ascii_text.h"
+#include "common/texts.h"
 #include "ui/dialog.h"
 #include "ui/frm_main.h"
-#include "ui/window_texts.h"
 
 namespace tarnwick {
 namespace {
-
-std::string TrimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 void RemoveSelected(ListBox& list) {
     if (list.listIndex() != -1) {
@@ -100,7 +93,7 @@ void FrmMain::CommandToDir_Click() {
 }
 
 void FrmMain::addListEntry(ListBox& list, TextBox& entryBox) {
-    const std::string entry = TrimSpaces(entryBox.text());
+    const std::string entry(TrimSpaces(entryBox.text()));
     entryBox.setText(entry);
     if (!entry.empty() && !refuseLineBreak(entry)) {
         list.addItem(entry);

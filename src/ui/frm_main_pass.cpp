@@ -1,6 +1,6 @@
 // A backup pass run by the main window: the window is the pass's host.
+#include "common/texts.h"
 #include "ui/frm_main.h"
-#include "ui/window_texts.h"
 
 namespace tarnwick {
 

@@ -86,21 +86,13 @@ void FrmMain::CommStop_Click() {
     StopBackup = true;
 }
 
-void FrmMain::selectOption1(int index) {
-    for (int i = 0; i < 3; ++i) {
-        Option1[static_cast<std::size_t>(i)].setValue(i == index);
-    }
+void FrmMain::clickOption1(ScheduleMode mode) {
+    SelectMode(Option1, mode);
+    Option1_Click(static_cast<int>(mode));
 }
 
-void FrmMain::clickOption1(int index) {
-    selectOption1(index);
-    Option1_Click(index);
-}
-
-void FrmMain::selectOption2(int index) {
-    for (int i = 0; i < 3; ++i) {
-        Option2[static_cast<std::size_t>(i)].setValue(i == index);
-    }
+void FrmMain::selectOption2(TypeMode mode) {
+    SelectMode(Option2, mode);
 }
 
 void FrmMain::setCheckValue(CheckBox& box, int value) {

@@ -3,12 +3,13 @@
 #include <utility>
 
 #include "backup/path_helpers.h"
+#include "common/ascii_text.h"
 #include "common/number_text.h"
+#include "common/texts.h"
 #include "task/task_file_text.h"
 #include "task/task_keys.h"
 #include "task/task_values.h"
 #include "ui/frm_main.h"
-#include "ui/window_texts.h"
 
 namespace tarnwick {
 namespace {
@@ -35,10 +36,7 @@ int CheckValue(const TaskFileText& task, const TaskKey& key) {
 // The highest entry number, up to `count`, among the keys of a list's section; 0 when none.
 std::size_t HighestEntryPresent(const TaskFileText& task, const keys::ListKeys& list,
                                 std::size_t count) {
-    std::string prefix(list.prefix);
-    std::transform(prefix.begin(), prefix.end(), prefix.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    const std::string prefix = UpperCase(list.prefix);
     std::size_t highest = 0;
     for (const auto& name : task.keys(list.section)) {
         const std::string_view digits =
@@ -139,7 +137,8 @@ void FrmMain::applyTaskFile(const TaskFileText& task) {
     }
     // Above 2 means by hand; so does a negative mode, the choice that starts nothing unasked.
     const std::int16_t mode = RoundToInt16(ReadNumberOf(task, keys::kScheduleMode));
-    clickOption1(keys::kScheduleMode.holds(mode) ? mode : FallbackInt(keys::kScheduleMode));
+    clickOption1(static_cast<ScheduleMode>(
+        keys::kScheduleMode.holds(mode) ? mode : FallbackInt(keys::kScheduleMode)));
     // A load takes any hour before the next one past the range (23.5 loads; a save corrects it).
     const double hour = ReadNumberOf(task, keys::kHour);
     if (hour < keys::kHour.high + 1) {
@@ -158,7 +157,8 @@ void FrmMain::applyTaskFile(const TaskFileText& task) {
     }
     // A type mode out of range reads as "all files", the choice that leaves nothing out.
     const std::int16_t typeMode = RoundToInt16(ReadNumberOf(task, keys::kTypeMode));
-    selectOption2(keys::kTypeMode.holds(typeMode) ? typeMode : FallbackInt(keys::kTypeMode));
+    selectOption2(static_cast<TypeMode>(
+        keys::kTypeMode.holds(typeMode) ? typeMode : FallbackInt(keys::kTypeMode)));
     Fill(List3, ReadList(task, keys::kOnlyTypes));
     Fill(List4, ReadList(task, keys::kSkipTypes));
 }
@@ -177,7 +177,8 @@ void FrmMain::loadDefaults() {
 }
 
 void FrmMain::BuildTypeFilter() {
-    Filter = tarnwick::BuildTypeFilter(SelectedIndex(Option2), Entries(List3), Entries(List4));
+    Filter =
+        tarnwick::BuildTypeFilter(SelectedMode<TypeMode>(Option2), Entries(List3), Entries(List4));
 }
 
 FrmMain::CommandOutcome FrmMain::SaveTask() {
@@ -221,8 +222,7 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
             return CommandOutcome::Refused;
         }
         if (!task.canStore(ProtectedValue(value))) {
-            platform_.showMessage(std::string(texts::kNotInCodePageText) + std::string(value),
-                                  std::string(texts::kSaveFailedTitle));
+            tell(texts::kNotInCodePage, value);
             return CommandOutcome::Refused;
         }
     }
@@ -272,14 +272,12 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
 FrmMain::CommandOutcome FrmMain::SaveConfig_Click() {
     if (IsBlank(txtToFolder.text())) {
         txtToFolder.setText(defaults_.blankDestinationReplacement);
-        platform_.showMessage(std::string(texts::kBlankFolderText),
-                              std::string(texts::kBlankFolderTitle));
+        tell(texts::kBlankFolder);
         return CommandOutcome::Refused;
     }
     if (!IsLocalDiskPath(txtToFolder.text(), defaults_.style)) {
         txtToFolder.setText(defaults_.backFolder);
-        platform_.showMessage(std::string(texts::kNotLocalText),
-                              std::string(texts::kNotLocalTitle));
+        tell(texts::kNotLocal);
         return CommandOutcome::Refused;
     }
     return SaveTask();
@@ -288,8 +286,7 @@ FrmMain::CommandOutcome FrmMain::SaveConfig_Click() {
 FrmMain::CommandOutcome FrmMain::UpdateButton_Click() {
     if (IsBlank(txtToFolder.text())) {
         txtToFolder.setText(defaults_.blankDestinationReplacement);
-        platform_.showMessage(std::string(texts::kBlankFolderText),
-                              std::string(texts::kBlankFolderTitle));
+        tell(texts::kBlankFolder);
         return CommandOutcome::Refused;
     }
     if (BackupBusy) {
@@ -307,8 +304,7 @@ bool FrmMain::refuseLineBreak(std::string_view value) {
     std::string shown(value);
     std::replace(shown.begin(), shown.end(), '\n', ' ');
     std::replace(shown.begin(), shown.end(), '\r', ' ');
-    platform_.showMessage(std::string(texts::kLineBreakText) + shown,
-                          std::string(texts::kLineBreakTitle));
+    tell(texts::kLineBreak, shown);
     return true;
 }
 

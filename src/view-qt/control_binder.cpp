@@ -15,13 +15,10 @@
 
 #include "view-qt/form_widgets.h"
 #include "view-qt/list_box_model.h"
+#include "view-qt/qt_text.h"
 
 namespace tarnwick::qtview {
 namespace {
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // What every control has: enabled, visible, a hint.
 void RedrawCommon(QWidget* widget, const Control& control) {

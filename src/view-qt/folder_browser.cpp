@@ -9,6 +9,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "common/texts.h"
+#include "view-qt/qt_text.h"
+
 namespace tarnwick::qtview {
 
 FolderBrowser::FolderBrowser(const QString& prompt, const QString& startFolder, QWidget* parent)
@@ -16,9 +19,9 @@ FolderBrowser::FolderBrowser(const QString& prompt, const QString& startFolder, 
       folders_(new QFileSystemModel(this)),
       tree_(new QTreeView(this)),
       status_(new QLabel(this)),
-      ok_(new QPushButton(QStringLiteral("确定"), this)) {
+      ok_(new QPushButton(Text(texts::kOkButton), this)) {
     setObjectName(QStringLiteral("FolderBrowser"));
-    setWindowTitle(QStringLiteral("浏览文件夹"));
+    setWindowTitle(Text(texts::kFolderBrowserCaption));
     resize(380, 420);
 
     auto* promptLabel = new QLabel(prompt, this);
@@ -43,7 +46,7 @@ FolderBrowser::FolderBrowser(const QString& prompt, const QString& startFolder, 
     ok_->setObjectName(QStringLiteral("OK"));
     ok_->setDefault(true);
     buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-    auto* cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    auto* cancel = buttons->addButton(Text(texts::kCancelButton), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -26,6 +26,20 @@ MainWindow::MainWindow(FrmMain& model, const Pictures& pictures, QWidget* parent
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::bringBack() {
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void MainWindow::minimize() {
+    showMinimized();
+}
+
 void MainWindow::closeForGood() {
     closingForGood_ = true;
     close();

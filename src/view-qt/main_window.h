@@ -23,6 +23,9 @@ class MainWindow : public QWidget {
     MainWindow(FrmMain& model, const Pictures& pictures, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // Shows the window restored from the tray or the task bar, in front; minimises it.
+    void bringBack();
+    void minimize();
     // Closes the window for good: the program is ending.
     void closeForGood();
 

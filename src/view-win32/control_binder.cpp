@@ -14,6 +14,13 @@ constexpr int kToolTipWidth = 400;
 constexpr char kRowsProperty[] = "TarnwickRows";
 constexpr char kOldProcProperty[] = "TarnwickListProc";
 
+constexpr ControlBinder::RowMessages kListBoxRows{LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
+                                                  LB_RESETCONTENT, LB_GETCURSEL,    LB_SETCURSEL,
+                                                  LBN_SELCHANGE};
+constexpr ControlBinder::RowMessages kComboBoxRows{
+    CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT,
+    CB_GETCURSEL, CB_SETCURSEL,    CBN_SELCHANGE};
+
 bool HasStyle(HWND widget, LONG style) {
     return (GetWindowLongW(widget, GWL_STYLE) & style) != 0;
 }
@@ -391,47 +398,60 @@ void ControlBinder::option(HWND widget, OptionButton& control, Action clicked) {
 }
 
 void ControlBinder::list(HWND widget, ListBox& control) {
+    rows(
+        widget, control, kListBoxRows, [widget, &control] { FitWidestRow(widget, control); },
+        [&control](int row) { control.setListIndex(row); });
+    FitWidestRow(widget, control);
+}
+
+// The rows of a list box or a combo box that keeps its own strings, kept in step with the model's
+// rows, and its selection with the model's.
+void ControlBinder::rows(HWND widget, ListBox& control, const RowMessages& messages,
+                         Action rowsChanged, std::function<void(int)> chosen) {
     Binding& binding = add(widget, &control);
     Binding* bound = &binding;
-    for (const auto& item : control.items()) {
-        SendMessageW(widget, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+    const auto put = [widget, &control](UINT message, WPARAM at, int row) {
+        SendMessageW(widget, message, at,
+                     reinterpret_cast<LPARAM>(Widen(control.list(row)).c_str()));
+    };
+    for (int row = 0; row < control.listCount(); ++row) {
+        put(messages.add, 0, row);
     }
-    FitWidestRow(widget, control);
-    control.setRowListener([widget, &control](const ListBox::Change& change) {
+    control.setRowListener([widget, messages, put, rowsChanged](const ListBox::Change& change) {
         const auto row = static_cast<WPARAM>(change.index);
         switch (change.kind) {
             case ListBox::Change::Appended:
-                SendMessageW(widget, LB_ADDSTRING, 0,
-                             reinterpret_cast<LPARAM>(Widen(control.list(change.index)).c_str()));
+                put(messages.add, 0, change.index);
                 break;
             case ListBox::Change::InsertedFirst:
-                SendMessageW(widget, LB_INSERTSTRING, 0,
-                             reinterpret_cast<LPARAM>(Widen(control.list(0)).c_str()));
+                put(messages.insert, 0, 0);
                 break;
             case ListBox::Change::Removed:
-                SendMessageW(widget, LB_DELETESTRING, row, 0);
+                SendMessageW(widget, messages.remove, row, 0);
                 break;
             case ListBox::Change::ItemChanged:
-                SendMessageW(widget, LB_DELETESTRING, row, 0);
-                SendMessageW(widget, LB_INSERTSTRING, row,
-                             reinterpret_cast<LPARAM>(Widen(control.list(change.index)).c_str()));
+                SendMessageW(widget, messages.remove, row, 0);
+                put(messages.insert, row, change.index);
                 break;
             case ListBox::Change::Cleared:
-                SendMessageW(widget, LB_RESETCONTENT, 0, 0);
+                SendMessageW(widget, messages.reset, 0, 0);
                 break;
         }
-        FitWidestRow(widget, control);
-    });
-    rowSources_.push_back(&control);
-    onCommand(widget, [widget, &control](int code) {
-        if (code == LBN_SELCHANGE) {
-            control.setListIndex(static_cast<int>(SendMessageW(widget, LB_GETCURSEL, 0, 0)));
+        if (rowsChanged) {
+            rowsChanged();
         }
     });
-    listen(binding, [this, bound, &control] {
+    rowSources_.push_back(&control);
+    onCommand(widget, [widget, messages, chosen](int code) {
+        if (code == messages.selectionChanged) {
+            chosen(static_cast<int>(SendMessageW(widget, messages.getSelection, 0, 0)));
+        }
+    });
+    listen(binding, [this, bound, messages, &control] {
         redrawCommon(*bound);
-        if (SendMessageW(bound->widget, LB_GETCURSEL, 0, 0) != control.listIndex()) {
-            SendMessageW(bound->widget, LB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
+        if (SendMessageW(bound->widget, messages.getSelection, 0, 0) != control.listIndex()) {
+            SendMessageW(bound->widget, messages.setSelection,
+                         static_cast<WPARAM>(control.listIndex()), 0);
         }
     });
 }
@@ -499,47 +519,7 @@ void ControlBinder::paintLists() {
 }
 
 void ControlBinder::dropDownList(HWND widget, ListBox& control, std::function<void(int)> chosen) {
-    Binding& binding = add(widget, &control);
-    Binding* bound = &binding;
-    for (const auto& item : control.items()) {
-        SendMessageW(widget, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-    }
-    control.setRowListener([widget, &control](const ListBox::Change& change) {
-        const auto row = static_cast<WPARAM>(change.index);
-        switch (change.kind) {
-            case ListBox::Change::Appended:
-                SendMessageW(widget, CB_ADDSTRING, 0,
-                             reinterpret_cast<LPARAM>(Widen(control.list(change.index)).c_str()));
-                break;
-            case ListBox::Change::InsertedFirst:
-                SendMessageW(widget, CB_INSERTSTRING, 0,
-                             reinterpret_cast<LPARAM>(Widen(control.list(0)).c_str()));
-                break;
-            case ListBox::Change::Removed:
-                SendMessageW(widget, CB_DELETESTRING, row, 0);
-                break;
-            case ListBox::Change::ItemChanged:
-                SendMessageW(widget, CB_DELETESTRING, row, 0);
-                SendMessageW(widget, CB_INSERTSTRING, row,
-                             reinterpret_cast<LPARAM>(Widen(control.list(change.index)).c_str()));
-                break;
-            case ListBox::Change::Cleared:
-                SendMessageW(widget, CB_RESETCONTENT, 0, 0);
-                break;
-        }
-    });
-    rowSources_.push_back(&control);
-    onCommand(widget, [widget, chosen](int code) {
-        if (code == CBN_SELCHANGE) {
-            chosen(static_cast<int>(SendMessageW(widget, CB_GETCURSEL, 0, 0)));
-        }
-    });
-    listen(binding, [this, bound, &control] {
-        redrawCommon(*bound);
-        if (SendMessageW(bound->widget, CB_GETCURSEL, 0, 0) != control.listIndex()) {
-            SendMessageW(bound->widget, CB_SETCURSEL, static_cast<WPARAM>(control.listIndex()), 0);
-        }
-    });
+    rows(widget, control, kComboBoxRows, {}, std::move(chosen));
 }
 
 void ControlBinder::image(HWND widget, Image& control, IconSource icons) {

@@ -54,6 +54,13 @@ class ControlBinder {
     // A window without a control of its own (a frame's rectangle, the line): shown with its page.
     void decoration(HWND widget);
 
+    // The messages that fill a list box or a combo box and read and set its selection, and the
+    // notification of a new selection.
+    struct RowMessages {
+        UINT add, insert, remove, reset, getSelection, setSelection;
+        int selectionChanged;
+    };
+
     // Shows the controls of that tab page and hides the other page's.
     void showPage(int page);
     int page() const { return page_; }
@@ -87,6 +94,8 @@ class ControlBinder {
     bool shouldShow(const Binding& binding) const;
     void setToolTip(Binding& binding, const std::string& tip);
     void onCommand(HWND widget, std::function<void(int)> handler);
+    void rows(HWND widget, ListBox& control, const RowMessages& messages, Action rowsChanged,
+              std::function<void(int)> chosen);
 
     HWND window_;
     HWND toolTips_ = nullptr;

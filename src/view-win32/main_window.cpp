@@ -359,7 +359,7 @@ HFONT MainWindow::font(double points, bool bold) {
     return font;
 }
 
-void MainWindow::show() {
+void MainWindow::bringBack() {
     if (destroyed_) {
         return;
     }

@@ -36,7 +36,8 @@ class MainWindow {
     ControlBinder& binder() { return *binder_; }
     int dotsPerInch() const { return dpi_; }
 
-    void show();
+    // Shows the window restored and in front.
+    void bringBack();
     void hide();
     void minimize();
     // Closes the window for good; the message loop ends with it.

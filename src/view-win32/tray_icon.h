@@ -37,7 +37,7 @@ class TrayIcon {
     void apply(const std::string& picture, const std::string& tip, TrayAction action);
 
     // Whether the icon is in the notification area now.
-    bool shown() const { return shown_; }
+    bool available() const { return shown_; }
 
     // The shell has restarted (the taskbar was created again) and lost every icon: put ours back
     // as it was.

@@ -3,10 +3,7 @@
 #include "common/win32_text.h"
 #include "view-win32/browse_directorys_only.h"
 #include "view-win32/form_metrics.h"
-#include "view-win32/main_window.h"
-#include "view-win32/single_instance.h"
 #include "view-win32/task_chooser.h"
-#include "view-win32/tray_icon.h"
 
 namespace tarnwick::win32view {
 namespace {
@@ -43,10 +40,10 @@ bool PumpMessages(HWND mainWindow) {
 
 Win32Platform::Win32Platform(HINSTANCE instance, const Pictures& pictures, TrayIcon& tray,
                              SingleInstance& singleInstance)
-    : instance_(instance), pictures_(pictures), tray_(tray), singleInstance_(singleInstance) {}
+    : DesktopPlatform(tray, singleInstance), instance_(instance), pictures_(pictures) {}
 
 HWND Win32Platform::owner() const {
-    return window_ != nullptr && !ended_ ? window_->handle() : nullptr;
+    return runningWindow() != nullptr ? runningWindow()->handle() : nullptr;
 }
 
 void Win32Platform::showMessage(const std::string& text, const std::string& title) {
@@ -60,59 +57,23 @@ std::string Win32Platform::browseForFolder(const std::string& prompt,
 
 void Win32Platform::showTaskChooser(Dialog& dialog) {
     TaskChooser chooser(dialog, pictures_, instance_,
-                        window_ != nullptr ? window_->dotsPerInch() : ScreenDotsPerInch());
+                        window() != nullptr ? window()->dotsPerInch() : ScreenDotsPerInch());
     chooser.run(owner());
 }
 
-void Win32Platform::setTrayIcon(const std::string& picture, const std::string& tip,
-                                TrayAction action) {
-    tray_.apply(picture, tip, action);
-}
-
 void Win32Platform::processEvents() {
-    if (window_ != nullptr && !ended_) {
-        window_->binder().paintLists();
+    if (runningWindow() != nullptr) {
+        runningWindow()->binder().paintLists();
     }
     PumpMessages(owner());
 }
 
-void Win32Platform::showWindow() {
-    if (window_ != nullptr && !ended_) {
-        window_->show();
-    }
-}
-
-void Win32Platform::hideWindow() {
-    if (window_ != nullptr && !ended_) {
-        window_->hide();
-    }
-}
-
-void Win32Platform::minimizeWindow() {
-    if (window_ != nullptr && !ended_) {
-        window_->minimize();
-    }
-}
-
-bool Win32Platform::trayAvailable() {
-    return tray_.shown();
-}
-
-void Win32Platform::endProgram() {
-    if (ended_) {
-        return;
-    }
-    ended_ = true;
-    tray_.apply({}, {}, TrayAction::Delete);
-    if (window_ != nullptr) {
-        window_->destroy();  // its WM_DESTROY ends the message loop
+void Win32Platform::closeForGood() {
+    if (window() != nullptr) {
+        window()->destroy();  // its WM_DESTROY ends the message loop
     } else {
         PostQuitMessage(0);
     }
-}
-
-bool Win32Platform::anotherInstanceRunning() {
-    return singleInstance_.anotherRunning();
 }
 
 }  // namespace tarnwick::win32view

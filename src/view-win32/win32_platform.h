@@ -4,14 +4,14 @@
 // browser, the task chooser, the tray icon, the message loop, the single-instance test.
 #include <windows.h>
 
-#include "ui/form_platform.h"
+#include "ui/desktop_platform.h"
+#include "view-win32/main_window.h"
+#include "view-win32/single_instance.h"
+#include "view-win32/tray_icon.h"
 
 namespace tarnwick::win32view {
 
-class MainWindow;
 class Pictures;
-class SingleInstance;
-class TrayIcon;
 
 // Runs every pending message, as the main loop would; false once WM_QUIT has come (it is then
 // posted again, so that the loop that owns it ends too).
@@ -19,39 +19,25 @@ bool PumpMessages(HWND mainWindow);
 // One message, through the keyboard navigation of the dialog or window it is for.
 void DispatchOne(MSG& message, HWND mainWindow);
 
-class Win32Platform final : public FormPlatform {
+class Win32Platform final : public DesktopPlatform<MainWindow, TrayIcon, SingleInstance> {
   public:
     Win32Platform(HINSTANCE instance, const Pictures& pictures, TrayIcon& tray,
                   SingleInstance& singleInstance);
-
-    void setWindow(MainWindow* window) { window_ = window; }
-    bool ended() const { return ended_; }
 
     // A message box with the information icon, the shell's folder dialog and the task chooser,
     // each owned by the window while it is there.
     void showMessage(const std::string& text, const std::string& title) override;
     std::string browseForFolder(const std::string& prompt, const std::string& startFolder) override;
     void showTaskChooser(Dialog& dialog) override;
-    void setTrayIcon(const std::string& picture, const std::string& tip,
-                     TrayAction action) override;
     // The log's new rows reach its list, then every pending message runs.
     void processEvents() override;
-    void showWindow() override;
-    void hideWindow() override;
-    void minimizeWindow() override;
-    bool trayAvailable() override;
-    void endProgram() override;
-    bool anotherInstanceRunning() override;
 
   private:
+    void closeForGood() override;
     HWND owner() const;
 
     HINSTANCE instance_;
     const Pictures& pictures_;
-    TrayIcon& tray_;
-    SingleInstance& singleInstance_;
-    MainWindow* window_ = nullptr;
-    bool ended_ = false;
 };
 
 }  // namespace tarnwick::win32view

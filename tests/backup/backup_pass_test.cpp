@@ -150,7 +150,7 @@ TEST_F(WindowsPass, SizeLimitTakesFilesUpToTheLimitAndIgnoresTheTypeFilter) {
     options.sources = {"C:\\s"};
     options.sizeLimitOn = true;
     options.sizeLimitText = "1.5";
-    host.filter = BuildTypeFilter(TypeFilter::AllButListed, {}, {".bak"});
+    host.filter = BuildTypeFilter(TypeMode::AllButListed, {}, {".bak"});
     run();
     EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\exact.bak"}));
 }
@@ -176,7 +176,7 @@ TEST_F(WindowsPass, SkipsFoldersNamedInTheSkipListAtAnyDepth) {
     fs.addFile("C:\\s\\x\\bak\\b.txt", 100, 1);
     fs.addFile("C:\\s\\x\\c.txt", 100, 1);
     options.sources = {"C:\\s"};
-    host.filter = BuildTypeFilter(TypeFilter::AllButListed, {}, {"\\bak"});
+    host.filter = BuildTypeFilter(TypeMode::AllButListed, {}, {"\\bak"});
     run();
     EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\x\\c.txt"}));
     EXPECT_FALSE(fs.isFolder("D:\\back\\s\\Bak"));

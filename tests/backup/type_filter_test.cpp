@@ -6,11 +6,11 @@ namespace tarnwick {
 namespace {
 
 TEST(TypeFilter, SelectsByExtensionInEachMode) {
-    const TypeFilter only = BuildTypeFilter(TypeFilter::OnlyListed, {".doc"}, {".bak"});
-    const TypeFilter skip = BuildTypeFilter(TypeFilter::AllButListed, {".doc"}, {".bak", "\\bak"});
-    const TypeFilter all = BuildTypeFilter(TypeFilter::AllFiles, {".doc"}, {".bak"});
-    const TypeFilter onlyEmpty = BuildTypeFilter(TypeFilter::OnlyListed, {}, {});
-    const TypeFilter skipEmpty = BuildTypeFilter(TypeFilter::AllButListed, {}, {});
+    const TypeFilter only = BuildTypeFilter(TypeMode::OnlyListed, {".doc"}, {".bak"});
+    const TypeFilter skip = BuildTypeFilter(TypeMode::AllButListed, {".doc"}, {".bak", "\\bak"});
+    const TypeFilter all = BuildTypeFilter(TypeMode::AllFiles, {".doc"}, {".bak"});
+    const TypeFilter onlyEmpty = BuildTypeFilter(TypeMode::OnlyListed, {}, {});
+    const TypeFilter skipEmpty = BuildTypeFilter(TypeMode::AllButListed, {}, {});
     struct Case {
         const char* path;
         bool only, skip, all, onlyEmpty, skipEmpty;
@@ -34,14 +34,13 @@ TEST(TypeFilter, SelectsByExtensionInEachMode) {
 }
 
 TEST(TypeFilter, SkipsFoldersNamedWithABackslashOnlyInTheSkipMode) {
-    const TypeFilter skip =
-        BuildTypeFilter(TypeFilter::AllButListed, {}, {"\\bak", "tmp\\", "old"});
+    const TypeFilter skip = BuildTypeFilter(TypeMode::AllButListed, {}, {"\\bak", "tmp\\", "old"});
     EXPECT_TRUE(skip.skipsFolder("bak"));
     EXPECT_TRUE(skip.skipsFolder("Bak"));
     EXPECT_FALSE(skip.skipsFolder("tmp"));
     EXPECT_FALSE(skip.skipsFolder("old"));
     EXPECT_FALSE(skip.skipsFolder("bak2"));
-    for (int mode : {TypeFilter::AllFiles, TypeFilter::OnlyListed}) {
+    for (TypeMode mode : {TypeMode::AllFiles, TypeMode::OnlyListed}) {
         EXPECT_FALSE(BuildTypeFilter(mode, {"\\bak"}, {"\\bak"}).skipsFolder("bak"));
     }
 }

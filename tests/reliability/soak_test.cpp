@@ -22,8 +22,8 @@
 #include <sstream>
 
 #include "backup/backup_pass.h"
-#include "backup/pass_texts.h"
 #include "backup/posix_file_system.h"
+#include "common/texts.h"
 #include "support/fake_clock.h"
 #include "support/injected_faults.h"
 #include "support/recording_host.h"
@@ -145,11 +145,11 @@ class Soak {
         std::multiset<std::string> named, failed;
         std::int64_t failedFolders = 0;
         ASSERT_GE(host.lines.size(), 2u);
-        EXPECT_EQ(host.lines.front(), kScanStartText);
+        EXPECT_EQ(host.lines.front(), texts::kScanStartText);
         EXPECT_EQ(host.lines.back(),
                   result.updatedCount > 0
-                      ? UpdatedSummaryText(result.updatedCount, result.updatedBytes)
-                      : std::string(kNothingUpdatedText));
+                      ? texts::UpdatedSummaryText(result.updatedCount, result.updatedBytes)
+                      : std::string(texts::kNothingUpdatedText));
         for (std::size_t i = 1; i + 1 < host.lines.size(); ++i) {
             const std::string& line = host.lines[i];
             const std::size_t from = std::min(line.find('/'), line.size());
@@ -162,8 +162,8 @@ class Soak {
             } else if (line.starts_with(kFolderFailed)) {
                 ++failedFolders;
                 EXPECT_TRUE(after.count(path) && after.at(path).seconds >= 0) << line;
-            } else if (line != FailedFoldersText(result.failedFolders)) {
-                EXPECT_EQ(line, FailedCopiesText(result.failedCopies));
+            } else if (line != texts::FailedFoldersText(result.failedFolders)) {
+                EXPECT_EQ(line, texts::FailedCopiesText(result.failedCopies));
             }
         }
         EXPECT_EQ(result.failedCopies, static_cast<std::int64_t>(failed.size()));

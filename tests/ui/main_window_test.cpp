@@ -171,7 +171,7 @@ TEST_F(MainWindow, ASaveDuringAPassChangesTheFilterForTheFilesStillToCome) {
     fs.addFile("C:\\src\\c.doc", 100, 1);
     window->ListFromFolder.addItem("C:\\src");
     window->TextTask.setText("C:\\Tarnwick\\t.ini");
-    window->selectOption2(1);
+    window->selectOption2(TypeMode::OnlyListed);
     window->List3.addItem(".txt");
     clock.stepPerReading = 1.0;
     platform.onProcessEvents = [&] {

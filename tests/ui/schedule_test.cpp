@@ -26,10 +26,11 @@ class Schedule : public test::WindowTest {
 };
 
 TEST_F(Schedule, ManualModeNeverStartsAPassAndAnIntervalOfOneAtEveryTick) {
-    for (const auto& [mode, expected] : {std::pair{2, 0}, std::pair{1, 200}}) {
+    for (const auto& [mode, expected] :
+         {std::pair{ScheduleMode::Manual, 0}, std::pair{ScheduleMode::Interval, 200}}) {
         window->clickOption1(mode);
         window->IntervalMinutes = 1;
-        EXPECT_EQ(window->Timer1.enabled(), mode == 1);
+        EXPECT_EQ(window->Timer1.enabled(), mode == ScheduleMode::Interval);
         for (int i = 0; i < 200; ++i) {
             window->Timer1_Timer();
         }
@@ -39,13 +40,13 @@ TEST_F(Schedule, ManualModeNeverStartsAPassAndAnIntervalOfOneAtEveryTick) {
 }
 
 TEST_F(Schedule, IntervalModeCountsTicksAcrossModeSwitchesAndRestartsTheCountBeforeThePass) {
-    window->clickOption1(1);
+    window->clickOption1(ScheduleMode::Interval);
     window->IntervalMinutes = 3;
     window->Timer1_Timer();
     window->Timer1_Timer();
-    window->clickOption1(0);
+    window->clickOption1(ScheduleMode::Daily);
     window->Timer1_Timer();
-    window->clickOption1(1);
+    window->clickOption1(ScheduleMode::Interval);
     EXPECT_EQ(passes(), 0);
     EXPECT_EQ(window->MinuteCounter, 2);
     int counterDuringPass = -1;
@@ -61,7 +62,7 @@ TEST_F(Schedule, IntervalModeCountsTicksAcrossModeSwitchesAndRestartsTheCountBef
 
 TEST_F(Schedule, ATickDuringAPassDoesNothingInAnyMode) {
     for (int mode : {0, 1, 2}) {
-        window->clickOption1(mode);
+        window->clickOption1(static_cast<ScheduleMode>(mode));
         window->BackupBusy = true;
         window->MinuteCounter = 7;
         clock.time = {17, 0, 0};
@@ -102,7 +103,7 @@ TEST_F(Schedule, DailyModeRunsOncePerDayTimeEvenWhenTheTickMissesTheMinute) {
     };
     for (const auto& c : cases) {
         window = std::make_unique<FrmMain>(platform, fs, clock, test::WindowsDefaults());
-        window->clickOption1(0);
+        window->clickOption1(ScheduleMode::Daily);
         window->Text5.setText(c.hour);
         window->Text6.setText(c.minute);
         for (const auto& tick : c.ticks) {
@@ -162,7 +163,7 @@ TEST_F(Schedule, AScheduledPassRefusesABlankDestination) {
     fs.addFile("C:\\src\\a.txt", 100, 1);
     window->ListFromFolder.addItem("C:\\src");
     window->txtToFolder.setText("  ");
-    window->clickOption1(1);
+    window->clickOption1(ScheduleMode::Interval);
     window->IntervalMinutes = 1;
     window->Timer1_Timer();
     EXPECT_TRUE(fs.copiedFiles.empty());

@@ -125,13 +125,13 @@ TEST_F(TaskSave, CreatesTheDefaultTaskFilesFolder) {
 }
 
 TEST_F(TaskSave, RebuildsTheFilterOnlyWhenSavedOrLoaded) {
-    window->selectOption2(1);
+    window->selectOption2(TypeMode::OnlyListed);
     window->Text1.setText(".doc");
     window->Command4_Click();
-    EXPECT_EQ(window->Filter.extMode, 0);
+    EXPECT_EQ(window->Filter.extMode, TypeMode::AllFiles);
     EXPECT_TRUE(window->Filter.onlyExtList.empty());
     window->SaveConfig_Click();
-    EXPECT_EQ(window->Filter.extMode, 1);
+    EXPECT_EQ(window->Filter.extMode, TypeMode::OnlyListed);
     EXPECT_EQ(window->Filter.onlyExtList, (Lines{".DOC"}));
 }
 

@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "common/texts.h"
 #include "ui/form_layout.h"
-#include "ui/window_texts.h"
 #include "view-qt/form_widgets.h"
 #include "view_harness.h"
 
@@ -249,7 +249,7 @@ void MainWindowTest::messageBoxesAndTheFolderBrowserGoThroughTheSeam() {
     view->retype(u"txtToFolder"_s, u"//server/share"_s);
     view->click(u"SaveConfig"_s);
     QCOMPARE(view->dialogs.messages,
-             (QList<FakeDialogs::Shown>{{q(texts::kNotLocalTitle), q(texts::kNotLocalText)}}));
+             (QList<FakeDialogs::Shown>{{q(texts::kNotLocal.title), q(texts::kNotLocal.text)}}));
     QCOMPARE(view->find<QLineEdit>(u"txtToFolder"_s)->text(), view->path(u"back"_s));
 
     // The folder browser: its prompt, the last folder as its start, the shell's form back.

@@ -6,8 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "backup/pass_texts.h"
-#include "ui/window_texts.h"
+#include "common/texts.h"
 #include "view-qt/tray_icon.h"
 #include "view_harness.h"
 
@@ -113,7 +112,7 @@ void PassTest::thePassAndItsLogShowWhileItRunsAndTidyUpAfter() {
         expected.append(QString::fromStdString(line));
     }
     QCOMPARE(view->rows(u"ListMessage"_s), expected);
-    QCOMPARE(topLine().toStdString(), UpdatedSummaryText(300, 1200));
+    QCOMPARE(topLine().toStdString(), texts::UpdatedSummaryText(300, 1200));
     QCOMPARE(resets, 0);
     QCOMPARE(topInsertions, expected.size() - 6);  // all but the start's six
 }
@@ -152,11 +151,11 @@ void PassTest::theTimersTickRunsTheSchedule() {
     QVERIFY(view->start());
     watcher->stop();
     QVERIFY(!shownDuringFirstPass && view->window().isVisible());
-    QCOMPARE(topLine().toStdString(), UpdatedSummaryText(1, 4));
+    QCOMPARE(topLine().toStdString(), texts::UpdatedSummaryText(1, 4));
     auto* timer = view->window().findChild<QTimer*>(u"Timer1"_s);
     view->writeFile(u"src/new.txt"_s, "fresh");
     QVERIFY(timer->isActive() && QMetaObject::invokeMethod(timer, "timeout"));
-    QCOMPARE(topLine().toStdString(), UpdatedSummaryText(1, 5));
+    QCOMPARE(topLine().toStdString(), texts::UpdatedSummaryText(1, 5));
     view->click(u"Option1(2)"_s);  // by hand only: the timer stops
     QVERIFY(!timer->isActive());
 }

@@ -13,10 +13,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "backup/pass_texts.h"
+#include "common/texts.h"
 #include "common/win32_text.h"
 #include "driver_support.h"
-#include "ui/window_texts.h"
 #include "view-win32/control_ids.h"
 
 namespace tarnwick::driver {
@@ -212,14 +211,14 @@ void CheckStartUp(Program& p, const string& folder) {
 }
 
 void CheckCommands(Program& p, const string& taskFile) {
-    const string blank = Box(texts::kBlankFolderTitle, texts::kBlankFolderText);
+    const string blank = Box(texts::kBlankFolder.title, texts::kBlankFolder.text);
     const std::size_t logLines = p.log().size();
     // clang-format off
     p.run({{Op::Type, IDC_txtToFolder, "   "}, {Op::Box, IDC_SaveConfig, blank},
            {Op::Text, IDC_txtToFolder, "C:\\windows\\desktop"}, {Op::Type, IDC_txtToFolder, ""},
            {Op::Box, IDC_UpdateButton, blank}, {Op::Text, IDC_txtToFolder, "C:\\windows\\desktop"},
            {Op::Type, IDC_txtToFolder, "\\\\server\\share"},
-           {Op::Box, IDC_SaveConfig, Box(texts::kNotLocalTitle, texts::kNotLocalText)},
+           {Op::Box, IDC_SaveConfig, Box(texts::kNotLocal.title, texts::kNotLocal.text)},
            {Op::Text, IDC_txtToFolder, "D:\\back"}});
     // clang-format on
     Check(p.log().size() == logLines && !fs::exists(taskFile), "nothing started or saved");
@@ -286,7 +285,7 @@ void CheckTrayAndInstances(Program& p, const string& exe, std::size_t traysBefor
 
 void CheckPasses(Program& p, const string& source) {
     const auto log = p.log();
-    Check(log.size() >= 6 && LogText(log[0]) == UpdatedSummaryText(3, 18) &&
+    Check(log.size() >= 6 && LogText(log[0]) == texts::UpdatedSummaryText(3, 18) &&
               LogText(log[1]).starts_with(source + "\\f") &&
               LogText(log[log.size() - 2]) == "备份到:D:\\task-back\\src" &&
               LogText(log.back()) == texts::kStartLine,
@@ -305,7 +304,7 @@ void CheckPasses(Program& p, const string& source) {
           "the tip names the program after the pass");
 
     WriteFile(source + "\\new.txt", "new\r\n");
-    p.run({{Op::Click, IDC_UpdateButton}, {Op::Log, 0, UpdatedSummaryText(1, 5)}});
+    p.run({{Op::Click, IDC_UpdateButton}, {Op::Log, 0, texts::UpdatedSummaryText(1, 5)}});
     Check(fs::exists("D:\\task-back\\src\\new.txt"), "the new file is copied");
 
     // A pass long enough to be stopped: many small files in a second source folder.
@@ -327,7 +326,7 @@ void CheckPasses(Program& p, const string& source) {
     p.run({{Op::Click, IDC_CommStop}});
     Check(WaitUntil([&] { return !p.busy(); }), "the pass ends after the stop");
     Check(CountFiles("D:\\task-back\\src\\many") < 3000, "the stopped pass left files uncopied");
-    Check(LogText(p.log().front()).starts_with(UpdatedSummaryText(0, 0).substr(0, 9)),
+    Check(LogText(p.log().front()).starts_with(texts::UpdatedSummaryText(0, 0).substr(0, 9)),
           "the stopped pass ends with its summary", p.log().front());
 }
 
@@ -432,7 +431,7 @@ void CheckCodePageTexts(const string& exe, const string& root) {
     p.run({{Op::Text, IDC_UpdateButton, "开始备份"}, {Op::Text, IDC_Frame1, "备份参数设置"},
            {Op::Text, IDC_LabDDir_4, "分钟(1～180)"}, {Op::Tip, IDC_List4, string(texts::kList4Tip)},
            {Op::Type, IDC_txtToFolder, ""},
-           {Op::Box, IDC_UpdateButton, Box(texts::kBlankFolderTitle, texts::kBlankFolderText)}});
+           {Op::Box, IDC_UpdateButton, Box(texts::kBlankFolder.title, texts::kBlankFolder.text)}});
     // clang-format on
     Equal(TabText(p.item(IDC_SSTab1), 0), " 指定需要备份的文件夹", "the first tab");
     Check(p.close() == 0, "closing ends the program");

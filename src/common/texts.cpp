@@ -1,6 +1,6 @@
-#include "backup/pass_texts.h"
+#include "common/texts.h"
 
-namespace tarnwick {
+namespace tarnwick::texts {
 namespace {
 
 std::string Join(std::string_view a, std::string_view b, std::string_view c = {},
@@ -12,6 +12,10 @@ std::string Join(std::string_view a, std::string_view b, std::string_view c = {}
 }
 
 }  // namespace
+
+std::string IntervalRangeCaption(int low, int high) {
+    return Join("分钟(", std::to_string(low), "～", std::to_string(high), ")");
+}
 
 std::string UpdatedSummaryText(std::int64_t count, std::int64_t bytes) {
     return Join("更新了 ", std::to_string(count), " 个文件(", std::to_string(bytes), ")！");
@@ -53,4 +57,4 @@ std::string InvalidDestinationText(std::string_view destination) {
     return Join("存放备份的文件夹无效:", destination);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::texts
