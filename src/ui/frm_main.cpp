@@ -6,7 +6,6 @@
 namespace tarnwick {
 namespace {
 
-constexpr int kNoteLabel = 6;
 // The window's log keeps this many of its newest lines; the log file keeps them all.
 constexpr int kLogLines = 100000;
 

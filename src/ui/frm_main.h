@@ -46,6 +46,8 @@ class FrmMain {
     ListBox ListMessage;
     std::array<Image, 3> Image1{Image(), Image("busy1"), Image("busy2")};
     std::array<Label, 10> LabDDir;
+    // LabDDir(6): the usage note, and the progress line while a pass runs.
+    static constexpr int kNoteLabel = 6;
 
     // First tab: the folders to back up.
     Button SelTask{texts::kChooseTaskButton};

@@ -22,7 +22,7 @@ class MainWindowPass final : public BackupHost {
         window_.AnimFrame = shown;
         window_.platform_.setTrayIcon(window_.Image1[static_cast<std::size_t>(shown)].picture(),
                                       std::string(texts::kBusyTip), TrayAction::Modify);
-        window_.LabDDir[6].setCaption(std::string(path));
+        window_.LabDDir[FrmMain::kNoteLabel].setCaption(std::string(path));
         window_.platform_.processEvents();
     }
 
@@ -65,7 +65,7 @@ class PassInProgress {
         window_.Image1[2].setVisible(false);
         window_.Image1[0].setVisible(true);
         window_.platform_.setTrayIcon("app", std::string(texts::kDisplayName), TrayAction::Modify);
-        window_.LabDDir[6].setCaption({});
+        window_.LabDDir[FrmMain::kNoteLabel].setCaption({});
         window_.ButtonExit.setVisible(true);
     }
 

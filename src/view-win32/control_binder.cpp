@@ -88,6 +88,15 @@ void FitWidestRow(HWND list, const ListBox& rows) {
     SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest > 0 ? widest + 8 : 0), 0);
 }
 
+// Shows the caption where the control's text differs from it; answers whether it did.
+bool ShowCaption(HWND widget, const std::string& caption) {
+    if (WindowText(widget) == caption) {
+        return false;
+    }
+    SetWindowTextW(widget, Widen(caption).c_str());
+    return true;
+}
+
 }  // namespace
 
 // The width of a line in character cells, as a font of Chinese characters shows it: one for a
@@ -284,9 +293,9 @@ bool ControlBinder::tick(UINT id) {
     return true;
 }
 
-void ControlBinder::button(HWND widget, Captioned& control, Action clicked) {
-    Binding& binding = add(widget, &control);
-    Binding* bound = &binding;
+// A click on a button, check box or option button goes to the model; the control then shows at
+// once what the model made of it.
+void ControlBinder::onClick(HWND widget, Binding* bound, Action clicked) {
     onCommand(widget, [this, clicked, bound](int code) {
         if (code == BN_CLICKED) {
             clicked();
@@ -295,11 +304,15 @@ void ControlBinder::button(HWND widget, Captioned& control, Action clicked) {
             }
         }
     });
+}
+
+void ControlBinder::button(HWND widget, Captioned& control, Action clicked) {
+    Binding& binding = add(widget, &control);
+    Binding* bound = &binding;
+    onClick(widget, bound, std::move(clicked));
     listen(binding, [this, bound, &control] {
         redrawCommon(*bound);
-        if (WindowText(bound->widget) != control.caption()) {
-            SetWindowTextW(bound->widget, Widen(control.caption()).c_str());
-        }
+        ShowCaption(bound->widget, control.caption());
     });
 }
 
@@ -315,8 +328,7 @@ void ControlBinder::label(HWND widget, Captioned& control, Action clicked) {
     }
     listen(binding, [this, bound, &control] {
         redrawCommon(*bound);
-        if (WindowText(bound->widget) != control.caption()) {
-            SetWindowTextW(bound->widget, Widen(control.caption()).c_str());
+        if (ShowCaption(bound->widget, control.caption())) {
             // Owner-drawn statics (the frames) are not repainted by a new text of their own.
             InvalidateRect(bound->widget, nullptr, TRUE);
         }
@@ -357,43 +369,27 @@ void ControlBinder::text(HWND widget, TextBox& control) {
 }
 
 void ControlBinder::check(HWND widget, CheckBox& control, std::function<void(int)> clicked) {
-    Binding& binding = add(widget, &control);
-    Binding* bound = &binding;
-    onCommand(widget, [this, widget, clicked, bound](int code) {
-        if (code == BN_CLICKED) {
+    checkable(
+        widget, control, [&control] { return control.value() != 0; },
+        [widget, clicked] {
             clicked(SendMessageW(widget, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
-            if (!detached_) {
-                bound->redraw();
-            }
-        }
-    });
-    listen(binding, [this, bound, &control] {
-        redrawCommon(*bound);
-        if (WindowText(bound->widget) != control.caption()) {
-            SetWindowTextW(bound->widget, Widen(control.caption()).c_str());
-        }
-        SendMessageW(bound->widget, BM_SETCHECK, control.value() != 0 ? BST_CHECKED : BST_UNCHECKED,
-                     0);
-    });
+        });
 }
 
 void ControlBinder::option(HWND widget, OptionButton& control, Action clicked) {
+    checkable(
+        widget, control, [&control] { return control.value(); }, std::move(clicked));
+}
+
+void ControlBinder::checkable(HWND widget, Captioned& control, std::function<bool()> checked,
+                              Action clicked) {
     Binding& binding = add(widget, &control);
     Binding* bound = &binding;
-    onCommand(widget, [this, clicked, bound](int code) {
-        if (code == BN_CLICKED) {
-            clicked();
-            if (!detached_) {
-                bound->redraw();
-            }
-        }
-    });
-    listen(binding, [this, bound, &control] {
+    onClick(widget, bound, std::move(clicked));
+    listen(binding, [this, bound, &control, checked] {
         redrawCommon(*bound);
-        if (WindowText(bound->widget) != control.caption()) {
-            SetWindowTextW(bound->widget, Widen(control.caption()).c_str());
-        }
-        SendMessageW(bound->widget, BM_SETCHECK, control.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+        ShowCaption(bound->widget, control.caption());
+        SendMessageW(bound->widget, BM_SETCHECK, checked() ? BST_CHECKED : BST_UNCHECKED, 0);
     });
 }
 

@@ -94,6 +94,8 @@ class ControlBinder {
     bool shouldShow(const Binding& binding) const;
     void setToolTip(Binding& binding, const std::string& tip);
     void onCommand(HWND widget, std::function<void(int)> handler);
+    void onClick(HWND widget, Binding* bound, Action clicked);
+    void checkable(HWND widget, Captioned& control, std::function<bool()> checked, Action clicked);
     void rows(HWND widget, ListBox& control, const RowMessages& messages, Action rowsChanged,
               std::function<void(int)> chosen);
 

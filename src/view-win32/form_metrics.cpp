@@ -54,4 +54,14 @@ HFONT CreateCaptionFont(double points, bool bold, int dotsPerInch) {
                        DEFAULT_PITCH | FF_DONTCARE, L"宋体");
 }
 
+TEXTMETRICA FontMetrics(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return metrics;
+}
+
 }  // namespace tarnwick::win32view

@@ -23,6 +23,8 @@ std::string WindowText(HWND window);
 
 // The captions' face, "宋体" (SimSun), at a size in points; the caller deletes it.
 HFONT CreateCaptionFont(double points, bool bold, int dotsPerInch);
+// A font's metrics as it draws on a window (null: the screen).
+TEXTMETRICA FontMetrics(HWND window, HFONT font);
 
 // A colour of the form; CLR_INVALID where the form leaves it to the system.
 COLORREF ColourOf(const form::Colour& colour);

@@ -301,13 +301,7 @@ MainWindow::MainWindow(HINSTANCE instance, FrmMain& model, const Pictures& pictu
 
     // The log's rows are as high as the form's text.
     const form::Layout<FrmMain>& layout = form::MainWindowLayout();
-    HFONT font = this->font(layout.points, false);
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(screen, &metrics);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    const TEXTMETRICA metrics = FontMetrics(nullptr, font(layout.points, false));
     logRowHeight_ = metrics.tmHeight + metrics.tmExternalLeading + 1;
 
     RECT frame = TwipsRect(0, 0, layout.clientWidth, layout.clientHeight, dpi_);

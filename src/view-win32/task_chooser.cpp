@@ -145,12 +145,7 @@ void TaskChooser::build() {
     SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     openFolder_ = FolderIcon(true);
     closedFolder_ = FolderIcon(false);
-    HDC screen = GetDC(dialog_);
-    HGDIOBJ old = SelectObject(screen, font_);
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(screen, &metrics);
-    SelectObject(screen, old);
-    ReleaseDC(dialog_, screen);
+    const TEXTMETRICA metrics = FontMetrics(dialog_, font_);
     rowHeight_ = std::max<int>(metrics.tmHeight + 2, GetSystemMetrics(SM_CYSMICON) + 2);
 
     // The client area at its size in twips, over the middle of the owner.
