@@ -191,31 +191,6 @@ TEST_F(WindowsPass, NoCopyBoxCreatesFoldersLogsAndCountsButCopiesNothing) {
     EXPECT_EQ(host.log().front(), "更新了 1 个文件(7)！");
 }
 
-TEST_F(WindowsPass, AFailedCopyIsLoggedAndNotCounted) {
-    fs.addFile("C:\\s\\locked.doc", 100, 10);
-    fs.addFile("C:\\s\\fine.doc", 100, 5);
-    fs.refuseCopy.insert("C:\\s\\locked.doc");
-    options.sources = {"C:\\s"};
-    EXPECT_EQ(run().failedCopies, 1);
-    EXPECT_EQ(host.log(), (Lines{"更新了 1 个文件(5)！", "有 1 个文件复制失败！", "C:\\s\\fine.doc",
-                                 "复制失败:C:\\s\\locked.doc (Access is denied.)",
-                                 "C:\\s\\locked.doc", "正在扫描目标文件夹…"}));
-}
-
-TEST_F(WindowsPass, ATargetFolderThatCannotBeMadeEndsOnlyItsSource) {
-    fs.addFile("C:\\one\\a.txt", 100, 1);
-    fs.addFile("C:\\two\\b.txt", 100, 1);
-    fs.addFile("C:\\two\\sub\\c.txt", 100, 1);
-    fs.addFolder("D:\\back");
-    fs.refuseCreate = {"D:\\back\\one", "D:\\back\\two\\sub"};
-    options.sources = {"C:\\one", "C:\\two"};
-    EXPECT_EQ(run().failedFolders, 2);
-    EXPECT_EQ(host.log(),
-              (Lines{"更新了 1 个文件(1)！", "有 2 个文件夹无法备份！",
-                     "无法创建文件夹:D:\\back\\two\\sub (Access is denied.)", "C:\\two\\b.txt",
-                     "无法创建文件夹:D:\\back\\one\\ (Access is denied.)", "正在扫描目标文件夹…"}));
-}
-
 TEST_F(WindowsPass, ADestinationThatIsRefusedOrCannotBeMadeEndsThePassWithItsSummary) {
     struct Case {
         PathStyle style;
@@ -247,16 +222,36 @@ TEST_F(WindowsPass, ADestinationThatIsRefusedOrCannotBeMadeEndsThePassWithItsSum
     }
 }
 
-TEST_F(WindowsPass, ReportsSourcesThatAreMissingOrNotFullPathsAndCreatesNoTargetForThem) {
-    fs.addFile("C:\\s\\a.txt", 100, 1);
-    fs.addFile("C:\\file", 100, 1);
-    options.sources = {"", "C:", "abc", "C:\\missing", "C:\\file", "C:\\s"};
-    EXPECT_EQ(run().failedFolders, 5);
-    EXPECT_EQ(host.log(), (Lines{"更新了 1 个文件(1)！", "有 5 个文件夹无法备份！", "C:\\s\\a.txt",
-                                 "源文件夹不存在:C:\\file\\", "源文件夹不存在:C:\\missing\\",
-                                 "跳过无效的源文件夹:abc", "跳过无效的源文件夹:C:",
-                                 "跳过无效的源文件夹:", "正在扫描目标文件夹…"}));
-    EXPECT_EQ(fs.createdFolders, (Lines{"D:\\back\\", "D:\\back\\s"}));
+// Each failure is logged after its file or in its folder's place, counted, and ends no more
+// than its own file or folder.
+TEST_F(WindowsPass, ReportsEveryFailureAndBacksUpTheRest) {
+    for (const char* file : {"C:\\file", "C:\\one\\a.txt", "C:\\two\\locked.doc",
+                             "C:\\two\\fine.doc", "C:\\two\\gone.txt", "C:\\two\\unread.txt",
+                             "C:\\two\\private\\p.txt", "C:\\two\\sub\\c.txt"}) {
+        fs.addFile(file, 100, 5);
+    }
+    fs.refuseCreate = {"D:\\back\\one", "D:\\back\\two\\sub"};
+    fs.refuseCopy.insert("C:\\two\\locked.doc");
+    fs.vanishing.insert("C:\\two\\gone.txt");
+    fs.failing = {{"C:\\two\\unread.txt", "Access is denied."},
+                  {"C:\\two\\private", "Access is denied."}};
+    options.sources = {"", "C:", "abc", "C:\\missing", "C:\\file", "C:\\one", "C:\\two"};
+    const PassResult result = run();
+    EXPECT_EQ(result.failedFolders, 8);
+    EXPECT_EQ(result.failedCopies, 2);
+    EXPECT_EQ(
+        host.log(),
+        (Lines{"更新了 1 个文件(5)！", "有 8 个文件夹无法备份！", "有 2 个文件复制失败！",
+               "无法读取文件夹:C:\\two\\private\\ (Access is denied.)",
+               "无法创建文件夹:D:\\back\\two\\sub (Access is denied.)",
+               "无法读取:C:\\two\\unread.txt (Access is denied.)", "C:\\two\\fine.doc",
+               "复制失败:C:\\two\\locked.doc (Access is denied.)", "C:\\two\\locked.doc",
+               "无法创建文件夹:D:\\back\\one\\ (Access is denied.)", "源文件夹不存在:C:\\file\\",
+               "源文件夹不存在:C:\\missing\\", "跳过无效的源文件夹:abc",
+               "跳过无效的源文件夹:C:", "跳过无效的源文件夹:", "正在扫描目标文件夹…"}));
+    EXPECT_EQ(fs.createdFolders, (Lines{"D:\\back\\", "D:\\back\\two", "D:\\back\\two\\private"}));
+    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\two\\fine.doc"}));
+    EXPECT_FALSE(fs.isFolder("D:\\back\\two\\gone.txt"));
 }
 
 TEST_F(WindowsPass, AStopDuringTheFirstSourceEndsThePassWithWhatWasSelected) {
@@ -287,22 +282,6 @@ TEST_F(WindowsPass, RefreshesOnlyWhenTheMonotonicClockHasMovedOnEnough) {
     // Before each entry, and again inside the copy.
     EXPECT_EQ(busy.refreshedPaths,
               (Lines{"C:\\s\\a.txt", "C:\\s\\b.txt", "C:\\s\\c.txt", "C:\\s\\c.txt"}));
-}
-
-TEST_F(WindowsPass, ReportsWhatCannotBeReadAndPassesOverWhatVanished) {
-    for (const char* file : {"gone.txt", "locked.txt", "private\\p.txt", "kept.txt"}) {
-        fs.addFile("C:\\s\\" + std::string(file), 100, 1);
-    }
-    fs.vanishing.insert("C:\\s\\gone.txt");
-    fs.failing = {{"C:\\s\\locked.txt", "Access is denied."},
-                  {"C:\\s\\private", "Access is denied."}};
-    options.sources = {"C:\\s"};
-    run();
-    EXPECT_EQ(host.log(),
-              (Lines{"更新了 1 个文件(1)！", "有 1 个文件夹无法备份！", "有 1 个文件复制失败！",
-                     "无法读取文件夹:C:\\s\\private\\ (Access is denied.)", "C:\\s\\kept.txt",
-                     "无法读取:C:\\s\\locked.txt (Access is denied.)", "正在扫描目标文件夹…"}));
-    EXPECT_FALSE(fs.isFolder("D:\\back\\s\\gone.txt"));
 }
 
 }  // namespace
