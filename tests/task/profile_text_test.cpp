@@ -259,7 +259,8 @@ TEST(ProtectedValue, EveryValueWithoutALineBreakReadsBackExactly) {
         ASSERT_TRUE(text.write("S", "k", ProtectedValue(value)));
         EXPECT_EQ(ProfileText(text.bytes()).read("S", "k"), value) << "[" << value << "]";
     }
-    EXPECT_EQ(ProtectedValue("plain \"inner\""), "plain \"inner\"");
+    EXPECT_EQ(ProtectedValue("plain \"inner\""), "plain \"inner\"");  // no quotes it does not need
+    EXPECT_EQ(ProtectedValue("\"a'"), "\"a'");
 }
 
 }  // namespace
