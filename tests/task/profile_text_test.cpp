@@ -26,7 +26,6 @@ struct ReadCase {
 TEST(ProfileText, ReadsEachValueAndKeepsTheText) {
     const ReadCase cases[] = {
         // LineBreaks
-        {"CrLf", "[s]\r\na=1\r\nb=2\r\n", "s", "b", "2"},
         {"Mixed", "[s]\r\na=1\nb=2\rc=3\r\n", "s", "c", "3"},
         {"CrBeforeCrLf", "[s]\r\r\na=1\r\n", "s", "a", "1"},
         {"NoFinalBreak", "[s]\r\na=1", "s", "a", "1"},
@@ -35,8 +34,7 @@ TEST(ProfileText, ReadsEachValueAndKeepsTheText) {
         {"FormFeedBelongsToKey", "[s]\r\n\fa=1\r\n", "s", "\fa", "1"},
         {"FormFeedKeyIsOtherKey", "[s]\r\n\fa=1\r\n", "s", "a", ""},
         // Headers
-        {"BlanksAroundName", "[ Comm ]\r\na=1\r\n", "Comm", "a", "1"},
-        {"TabsAroundName", "[\tComm\v]\r\na=1", "Comm", "a", "1"},
+        {"BlanksAroundName", "[ \tComm\v ]\r\na=1", "Comm", "a", "1"},
         {"BlanksInsideName", "[my section]\r\na=1", "my section", "a", "1"},
         {"RestOfLineIgnored", "[s] b=2\r\na=1\r\n", "s", "a", "1"},
         {"RestOfLineIsNoKey", "[s] b=2\r\na=1\r\n", "s", "b", ""},
@@ -46,15 +44,13 @@ TEST(ProfileText, ReadsEachValueAndKeepsTheText) {
         {"EqualsInName", "[a=b]\r\nk=1", "a=b", "k", "1"},
         {"KeysStayInTheirSection", "[s]\r\na=1\r\n[t]\r\nb=2\r\n", "s", "b", ""},
         // Comments
-        {"CommentLineHidden", "[s]\r\n;a=1\r\n", "s", "a", ""},
         {"IndentedComment", "[s]\r\n \t;x=1\r\n", "s", ";x", ""},
         {"KeyAfterComment", "[s]\r\n;a=1\r\na=2\r\n", "s", "a", "2"},
         {"CommentedHeader", ";[s]\r\na=1\r\n", "s", "a", ""},
         {"HashIsOrdinary", "[s]\r\n#a=1\r\n", "s", "#a", "1"},
         {"NoTrailingSemicolonComment", "[s]\r\na=b ;c\r\n", "s", "a", "b ;c"},
         // KeyLines
-        {"BlanksAroundKeyAndValue", "[s]\r\n  a  =  1  \r\n", "s", "a", "1"},
-        {"TabsAndVerticalTabs", "[s]\r\n\ta\v=\t1\v\r\n", "s", "a", "1"},
+        {"BlanksAroundKeyAndValue", "[s]\r\n \ta \v= \t1\v \r\n", "s", "a", "1"},
         {"FormFeedStaysInValue", "[s]\r\na=1\f\r\n", "s", "a", "1\f"},
         {"InnerBlanksKept", "[s]\r\na= x  y \r\n", "s", "a", "x  y"},
         {"BlanksInsideKey", "[s]\r\nmy key = v\r\n", "s", "my key", "v"},
@@ -74,11 +70,8 @@ TEST(ProfileText, ReadsEachValueAndKeepsTheText) {
         {"FirstSectionWins", "[s]\r\na=1\r\n[S]\r\na=2\r\n", "s", "a", "1"},
         {"RepeatedSectionHidden", "[s]\r\na=1\r\n[S]\r\nb=2\r\n", "s", "b", ""},
         {"FirstKeyWins", "[s]\r\na=1\r\nA=2\r\n", "s", "a", "1"},
-        {"SameKeyInOtherSection", "[s]\r\na=1\r\n[t]\r\na=2\r\n", "t", "a", "2"},
         {"BlanksAroundGivenNames", "[s]\r\na=1", " s\t", " a ", "1"},
         // Quotes
-        {"DoubleQuotes", "[s]\r\na=\"x y\"\r\n", "s", "a", "x y"},
-        {"SingleQuotes", "[s]\r\na='x y'\r\n", "s", "a", "x y"},
         {"BlanksInsideKept", "[s]\r\na=\" x \"\r\n", "s", "a", " x "},
         {"RemovedAfterTrimming", "[s]\r\na=  'x'  \r\n", "s", "a", "x"},
         {"MixedPairKept", "[s]\r\na=\"x'\r\n", "s", "a", "\"x'"},
@@ -91,7 +84,6 @@ TEST(ProfileText, ReadsEachValueAndKeepsTheText) {
         // Missing
         {"EmptyText", "", "s", "a", ""},
         {"MissingSection", "[s]\r\na=1\r\n", "t", "a", ""},
-        {"NotAnIniFile", "\x01\x02 no sections\r\n", "s", "a", ""},
         {"UnparsedLinesKept", "junk\r\n  [broken\r\n;c\r\n=\r\n [s] x\r\n\t a = b \t\r\n", "s", "a",
          "b"},
         {"HighBytesKept", "[\x81\x41]\r\nk=\0\xFF\r\n"s, "\x81\x41", "k", ""},
@@ -148,11 +140,6 @@ TEST(ProfileText, WritesChangeOnlyTheWrittenLines) {
         {"KeyBeforeFirstHeaderNotReused", "k=0\r\n", {{"s", "k", "1"}}, "k=0\r\n[s]\r\nk=1\r\n"},
         // ExistingKey
         {"RewrittenInPlace", "[s]\r\na=1\r\nb=2\r\n", {{"s", "a", "9"}}, "[s]\r\na=9\r\nb=2\r\n"},
-        {"KeepsSpelling",
-         "[Sect]\r\nMyKey=1\r\n",
-         {{"SECT", "mykey", "2"}},
-         "[Sect]\r\nMyKey=2\r\n"},
-        {"DropsBlanksAroundKey", "[s]\r\n  a  =  1  \r\n", {{"s", "a", "2"}}, "[s]\r\na=2\r\n"},
         {"LineBreakBecomesCrLf", "[s]\na=1\nb=2\n", {{"s", "a", "3"}}, "[s]\na=3\r\nb=2\n"},
         {"LastLineGetsCrLf", "[s]\na=1", {{"s", "a", "3"}}, "[s]\na=3\r\n"},
         {"WholeOldValueReplaced",
@@ -162,10 +149,6 @@ TEST(ProfileText, WritesChangeOnlyTheWrittenLines) {
         {"FirstOfRepeatedKey", "[s]\r\na=1\r\nA=2\r\n", {{"s", "a", "3"}}, "[s]\r\na=3\r\nA=2\r\n"},
         {"RewrittenTwice", "", {{"s", "a", "1"}, {"S", "A", "2"}}, "[s]\r\na=2\r\n"},
         // NewKey
-        {"BeforeTrailingCommentAndBlank",
-         "[a]\r\nx=1\r\n; note\r\n\r\n[b]\r\ny=2\r\n",
-         {{"a", "z", "3"}},
-         "[a]\r\nx=1\r\nz=3\r\n; note\r\n\r\n[b]\r\ny=2\r\n"},
         {"AfterKeyBelowComment",
          "[a]\r\nx=1\r\n; note\r\ny=2\r\n\r\n",
          {{"a", "z", "3"}},
@@ -180,10 +163,6 @@ TEST(ProfileText, WritesChangeOnlyTheWrittenLines) {
          "[a]\r\nz=3\r\n\r\n[b]\r\ny=2\r\n"},
         {"LastKeyWithoutBreak", "[a]\r\nx=1", {{"a", "z", "3"}}, "[a]\r\nx=1\r\nz=3\r\n"},
         {"CommentedKeyNotReused", "[s]\r\n;a=1\r\n", {{"s", "a", "2"}}, "[s]\r\na=2\r\n;a=1\r\n"},
-        {"GoesToFirstOfRepeatedSection",
-         "[s]\r\nx=1\r\n[S]\r\na=2\r\n",
-         {{"s", "a", "3"}},
-         "[s]\r\nx=1\r\na=3\r\n[S]\r\na=2\r\n"},
         {"SeveralKeepOrder",
          "[a]\r\nx=1\r\n; end\r\n",
          {{"a", "p", "1"}, {"a", "q", "2"}, {"a", "r", "3"}},
