@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
-#include <sstream>
 
 #include "support/temp_tree.h"
 
@@ -46,18 +46,10 @@ class Cli : public ::testing::Test {
     }
 
     CliResult run(const std::vector<std::string>& arguments) {
-        const std::string command = commandLine(arguments) + " 2>" + Quoted(tree.path("stderr"));
-        CliResult result;
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            result.out.append(buffer, n);
-        }
-        const int status = pclose(pipe);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = tree.read("stderr");
-        return result;
+        const int status = std::system((commandLine(arguments) + " >" + Quoted(tree.path("out")) +
+                                        " 2>" + Quoted(tree.path("err")))
+                                           .c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, tree.read("out"), tree.read("err")};
     }
 
     // The value of one NAME=VALUE line of a state report.
