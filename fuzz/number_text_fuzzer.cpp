@@ -3,23 +3,16 @@
 // the field's range (a half on the even one).
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <string>
 #include <string_view>
 
 #include "common/number_text.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok, const char* what, std::string_view text) {
-    if (!ok) {
-        std::fprintf(stderr, "%s\ntext: \"%.*s\"\n", what, static_cast<int>(text.size()),
-                     text.data());
-        std::abort();
-    }
-}
+using tarnwick::fuzz::Check;
 
 template <typename Int>
 bool RoundsWell(double value, Int rounded) {

@@ -4,26 +4,19 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "task/profile_text.h"
 #include "task/task_values.h"
 
 namespace {
 
 using tarnwick::ProfileText;
+using tarnwick::fuzz::Check;
 using Key = std::pair<std::string, std::string>;
-
-void Check(bool ok, const char* what, const std::string& text) {
-    if (!ok) {
-        std::fprintf(stderr, "%s\n---- text\n%s\n----\n", what, text.c_str());
-        std::abort();
-    }
-}
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\v");
@@ -69,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            k.front() != '[' && k.front() != ';';
         const bool made = profile.write(section, key, value);
         Check(made == sound, made ? "an unsound write was made" : "a sound write was refused",
-              before + "\n---- write\n[" + section + "] " + key + "=" + value);
+              before, "[" + section + "] " + key + "=" + value);
         if (!made) {
             Check(profile.bytes() == before, "a refused write changed the text", before);
             continue;

@@ -3,12 +3,11 @@
 // file saved from it (to a new file or over the file itself) loads back to the state the window
 // showed after the save, and saves again to the same bytes.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "cli/state_report.h"
 #include "common/number_text.h"
+#include "fuzz_check.h"
 #include "support/fake_clock.h"
 #include "support/memory_file_system.h"
 #include "support/recording_platform.h"
@@ -17,14 +16,7 @@
 namespace {
 
 using namespace tarnwick;
-
-void Check(bool ok, const char* what, const std::string& expected, const std::string& actual) {
-    if (!ok) {
-        std::fprintf(stderr, "%s\n---- expected\n%s---- actual\n%s----\n", what, expected.c_str(),
-                     actual.c_str());
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 // The window over a file system in memory holding one task file, loaded at start-up.
 struct Scene {
@@ -41,13 +33,14 @@ struct Scene {
     }
     static HostDefaults Defaults(PathStyle style) {
         const std::string root = style == PathStyle::Windows ? "C:\\" : "/home/u/";
+        // No log file.
         return {style,
                 Folder(style) + "TarnwickConfig.ini",
                 root + "back",
                 root + "Desktop",
                 root + "Desktop",
                 root + "Documents",
-                ""};  // no log file
+                ""};
     }
 
     test::MemoryFileSystem fs;
@@ -72,7 +65,7 @@ void CheckConsistent(const FrmMain& w) {
         static_cast<int>(w.Filter.extMode) == SelectedIndex(w.Option2) &&
         w.Filter.onlyExtList.size() == w.List3.items().size() &&
         w.Filter.skipExtList.size() == w.List4.items().size();
-    Check(ok, "the loaded window is in a state no user could bring about", "", StateReport(w));
+    Check(ok, "the loaded window is in a state no user could bring about", StateReport(w));
 }
 
 void RoundTrip(PathStyle style, const std::string& bytes) {
@@ -83,7 +76,7 @@ void RoundTrip(PathStyle style, const std::string& bytes) {
         CheckConsistent(first.window);
         first.window.TextTask.setText(target);
         Check(first.window.SaveTask() == FrmMain::CommandOutcome::Done,
-              "a loaded state could not be saved", "", "");
+              "a loaded state could not be saved", StateReport(first.window));
         const std::string saved = StateReport(first.window);
         const std::string savedBytes = first.fs.contentOf(target);
         Scene second(style, savedBytes, target);

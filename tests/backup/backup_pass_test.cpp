@@ -13,71 +13,70 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Drives C:, D: and E:, or the POSIX root.
+std::unique_ptr<test::MemoryFileSystem> Drives(PathStyle style = PathStyle::Windows) {
+    auto fs = std::make_unique<test::MemoryFileSystem>(style);
+    if (style == PathStyle::Posix) {
+        fs->addRoot("/");
+        return fs;
+    }
+    for (const char* root : {"C:\\", "D:\\", "E:\\"}) {
+        fs->addRoot(root);
+    }
+    return fs;
+}
+
 class WindowsPass : public ::testing::Test {
   protected:
-    WindowsPass() : fs(PathStyle::Windows) {
-        fs.addRoot("C:\\");
-        fs.addRoot("D:\\");
-        fs.addRoot("E:\\");
+    WindowsPass() {
         options.destination = "D:\\back";
         options.style = PathStyle::Windows;
     }
 
     PassResult run() { return RunBackup(options, host, fs, clock); }
 
-    test::MemoryFileSystem fs;
+    std::unique_ptr<test::MemoryFileSystem> drives = Drives();
+    test::MemoryFileSystem& fs = *drives;
     test::RecordingHost host;
     test::FakeClock clock;
     PassOptions options;
 };
 
-TEST_F(WindowsPass, MapsEachSourceBelowTheDestination) {
+TEST_F(WindowsPass, MapsEachSourceBelowTheTrimmedDestination) {
     struct Case {
+        const char* destination;
         const char* source;
         bool fullPath;
         const char* copiedTo;
+        const char* firstMade;  // parents first; never a drive root
     };
     const Case cases[] = {
-        {"C:\\abc\\def\\xyz", true, "D:\\back\\abc\\def\\xyz\\f.txt"},
-        {"C:\\abc\\def\\xyz", false, "D:\\back\\xyz\\f.txt"},
-        {"C:\\", true, "D:\\back\\f.txt"},
-        {"C:\\", false, "D:\\back\\C\\f.txt"},
+        {"D:\\back", "C:\\abc\\def\\xyz", true, "D:\\back\\abc\\def\\xyz\\f.txt", "D:\\back\\"},
+        {"D:\\back", "C:\\abc\\def\\xyz", false, "D:\\back\\xyz\\f.txt", "D:\\back\\"},
+        {"D:\\back", "C:\\", true, "D:\\back\\f.txt", "D:\\back\\"},
+        {"D:\\back", "C:\\", false, "D:\\back\\C\\f.txt", "D:\\back\\"},
+        {" D:\\back\\x ", "C:\\s\\", false, "D:\\back\\x\\s\\f.txt", "D:\\back\\"},
+        {"E:\\", "C:\\s", false, "E:\\s\\f.txt", "E:\\s"},
     };
     for (const auto& c : cases) {
-        test::MemoryFileSystem fresh(PathStyle::Windows);
-        fresh.addRoot("C:\\");
-        fresh.addRoot("D:\\");
+        SCOPED_TRACE(std::string(c.destination) + c.source + (c.fullPath ? " full" : ""));
+        const auto fresh = Drives();
         const std::string folder =
-            std::string(c.source) == "C:\\" ? "C:\\" : c.source + std::string("\\");
-        fresh.addFile(folder + "f.txt", 100, 5);
+            std::string(c.source).ends_with("\\") ? c.source : c.source + std::string("\\");
+        fresh->addFile(folder + "f.txt", 100, 5);
         test::RecordingHost recorder;
         options.sources = {c.source};
         options.fullPath = c.fullPath;
-        RunBackup(options, recorder, fresh, clock);
-        EXPECT_TRUE(fresh.isFile(c.copiedTo)) << c.source << " full=" << c.fullPath;
-        EXPECT_EQ(recorder.destination, "D:\\back\\");
+        options.destination = c.destination;
+        EXPECT_FALSE(RunBackup(options, recorder, *fresh, clock).failed());
+        EXPECT_TRUE(fresh->isFile(c.copiedTo));
+        EXPECT_EQ(fresh->createdFolders.front(), c.firstMade);
+        const std::string trimmed = c.destination[0] == ' ' ? "D:\\back\\x" : c.destination;
+        EXPECT_EQ(recorder.destination, trimmed.ends_with("\\") ? trimmed : trimmed + "\\");
         using Entries = std::vector<std::pair<std::size_t, std::string>>;
         EXPECT_EQ(recorder.sourceEntries, (folder == c.source ? Entries{} : Entries{{0, folder}}));
+        EXPECT_EQ(recorder.started + recorder.ended, 2);
     }
-}
-
-TEST_F(WindowsPass, TrimsTheDestinationAndCreatesItWithItsParents) {
-    options.destination = " D:\\back\\x ";
-    run();
-    EXPECT_EQ(host.destination, "D:\\back\\x\\");
-    EXPECT_EQ(fs.createdFolders, (Lines{"D:\\back\\", "D:\\back\\x\\"}));
-    EXPECT_EQ(host.log(), (Lines{"目标文件没有更新！", "正在扫描目标文件夹…"}));
-    EXPECT_EQ(host.started, 1);
-    EXPECT_EQ(host.ended, 1);
-}
-
-TEST_F(WindowsPass, CreatesNothingForADriveRootDestination) {
-    options.destination = "E:\\";
-    fs.addFile("C:\\src\\a.txt", 100, 1);
-    options.sources = {"C:\\src"};
-    run();
-    EXPECT_EQ(fs.createdFolders, (Lines{"E:\\src"}));
-    EXPECT_TRUE(fs.isFile("E:\\src\\a.txt"));
 }
 
 TEST_F(WindowsPass, MergesSourcesWithTheSameLastName) {
@@ -99,16 +98,9 @@ TEST_F(WindowsPass, LogsNewestFirstAndWalksSubfoldersInReverseListingOrder) {
     fs.addFile("C:\\s\\top2.txt", 100, 60);
     options.sources = {"C:\\s"};
     run();
-    EXPECT_EQ(host.log(), (Lines{
-                              "更新了 6 个文件(3221225672)！",
-                              "C:\\s\\A\\a.txt",
-                              "C:\\s\\B\\deep\\d.txt",
-                              "C:\\s\\B\\b.txt",
-                              "C:\\s\\C\\c.txt",
-                              "C:\\s\\top2.txt",
-                              "C:\\s\\top1.txt",
-                              "正在扫描目标文件夹…",
-                          }));
+    EXPECT_EQ(host.log(), (Lines{"更新了 6 个文件(3221225672)！", "C:\\s\\A\\a.txt",
+                                 "C:\\s\\B\\deep\\d.txt", "C:\\s\\B\\b.txt", "C:\\s\\C\\c.txt",
+                                 "C:\\s\\top2.txt", "C:\\s\\top1.txt", "正在扫描目标文件夹…"}));
 }
 
 TEST_F(WindowsPass, TakesACopyWhoseTimeOrSizeDiffersAndAlwaysAMissingOne) {
@@ -129,30 +121,49 @@ TEST_F(WindowsPass, TakesACopyWhoseTimeOrSizeDiffersAndAlwaysAMissingOne) {
         {315'561'600, 0, 0, false, true},  // as old as the 1980 sentinel
     };
     for (const auto& c : cases) {
-        test::MemoryFileSystem fresh(PathStyle::Windows);
-        fresh.addRoot("C:\\");
-        fresh.addRoot("D:\\");
-        fresh.twoSecondTimes = c.twoSecondTimes;
-        fresh.addFile("C:\\s\\f.txt", c.sourceTime, 1, "new");
+        const auto fresh = Drives();
+        fresh->twoSecondTimes = c.twoSecondTimes;
+        fresh->addFile("C:\\s\\f.txt", c.sourceTime, 1, "new");
         if (c.copySize != 0) {
-            fresh.addFile("D:\\back\\s\\f.txt", c.copyTime, c.copySize, "old");
+            fresh->addFile("D:\\back\\s\\f.txt", c.copyTime, c.copySize, "old");
         }
         options.sources = {"C:\\s"};
-        RunBackup(options, host, fresh, clock);
-        EXPECT_EQ(fresh.contentOf("D:\\back\\s\\f.txt") == "new", c.copied) << c.sourceTime;
-        EXPECT_EQ(fresh.mtimeOf("D:\\back\\s\\f.txt"), c.copied ? c.sourceTime : c.copyTime);
+        RunBackup(options, host, *fresh, clock);
+        EXPECT_EQ(fresh->contentOf("D:\\back\\s\\f.txt") == "new", c.copied) << c.sourceTime;
+        EXPECT_EQ(fresh->mtimeOf("D:\\back\\s\\f.txt"), c.copied ? c.sourceTime : c.copyTime);
     }
 }
 
-TEST_F(WindowsPass, SizeLimitTakesFilesUpToTheLimitAndIgnoresTheTypeFilter) {
-    fs.addFile("C:\\s\\exact.bak", 100, 1536);
-    fs.addFile("C:\\s\\over.txt", 100, 1537);
-    options.sources = {"C:\\s"};
-    options.sizeLimitOn = true;
-    options.sizeLimitText = "1.5";
-    host.filter = BuildTypeFilter(TypeMode::AllButListed, {}, {".bak"});
-    run();
-    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\exact.bak"}));
+// The type filter skips folders at any depth; the size limit takes files up to the limit in its
+// place; without subfolders only the top files go.
+TEST_F(WindowsPass, SelectsFilesByTypeOrSizeAndFoldersByNameAndDepth) {
+    struct Case {
+        bool sizeLimitOn;
+        bool includeSubDirs;
+        Lines copied;
+    };
+    const Case cases[] = {
+        {false, true, {"C:\\s\\over.txt", "C:\\s\\x\\c.txt"}},
+        {true, true, {"C:\\s\\exact.bak", "C:\\s\\x\\c.txt"}},
+        {false, false, {"C:\\s\\over.txt"}},
+    };
+    for (const auto& c : cases) {
+        const auto fresh = Drives();
+        fresh->addFile("C:\\s\\exact.bak", 100, 1536);
+        fresh->addFile("C:\\s\\over.txt", 100, 1537);
+        fresh->addFile("C:\\s\\Bak\\a.txt", 100, 1);
+        fresh->addFile("C:\\s\\x\\bak\\b.txt", 100, 1);
+        fresh->addFile("C:\\s\\x\\c.txt", 100, 1);
+        options.sources = {"C:\\s"};
+        options.sizeLimitOn = c.sizeLimitOn;
+        options.sizeLimitText = "1.5";
+        options.includeSubDirs = c.includeSubDirs;
+        host.filter = BuildTypeFilter(TypeMode::AllButListed, {}, {".bak", "\\bak"});
+        EXPECT_FALSE(RunBackup(options, host, *fresh, clock).failed());
+        EXPECT_EQ(fresh->copiedFiles, c.copied);
+        EXPECT_FALSE(fresh->isFolder("D:\\back\\s\\Bak") || fresh->isFolder("D:\\back\\s\\x\\bak"));
+        EXPECT_EQ(fresh->isFolder("D:\\back\\s\\x"), c.includeSubDirs);
+    }
 }
 
 TEST(SizeLimitBytes, ReadsKilobytesAndFallsBackTo300) {
@@ -171,28 +182,6 @@ TEST(SizeLimitBytes, ReadsKilobytesAndFallsBackTo300) {
     }
 }
 
-TEST_F(WindowsPass, SkipsFoldersNamedInTheSkipListAtAnyDepth) {
-    fs.addFile("C:\\s\\Bak\\a.txt", 100, 1);
-    fs.addFile("C:\\s\\x\\bak\\b.txt", 100, 1);
-    fs.addFile("C:\\s\\x\\c.txt", 100, 1);
-    options.sources = {"C:\\s"};
-    host.filter = BuildTypeFilter(TypeMode::AllButListed, {}, {"\\bak"});
-    run();
-    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\x\\c.txt"}));
-    EXPECT_FALSE(fs.isFolder("D:\\back\\s\\Bak"));
-    EXPECT_FALSE(fs.isFolder("D:\\back\\s\\x\\bak"));
-}
-
-TEST_F(WindowsPass, WithoutSubfoldersTakesOnlyTheTopFiles) {
-    fs.addFile("C:\\s\\top.txt", 100, 1);
-    fs.addFile("C:\\s\\sub\\below.txt", 100, 1);
-    options.sources = {"C:\\s"};
-    options.includeSubDirs = false;
-    run();
-    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\s\\top.txt"}));
-    EXPECT_FALSE(fs.isFolder("D:\\back\\s\\sub"));
-}
-
 TEST_F(WindowsPass, NoCopyBoxCreatesFoldersLogsAndCountsButCopiesNothing) {
     fs.addFile("C:\\s\\sub\\a.txt", 100, 7);
     options.sources = {"C:\\s"};
@@ -204,83 +193,67 @@ TEST_F(WindowsPass, NoCopyBoxCreatesFoldersLogsAndCountsButCopiesNothing) {
     EXPECT_EQ(host.log().front(), "更新了 1 个文件(7)！");
 }
 
-TEST_F(WindowsPass, AFailedCopyIsLoggedAndNotCounted) {
-    fs.addFile("C:\\s\\locked.doc", 100, 10);
-    fs.addFile("C:\\s\\fine.doc", 100, 5);
-    fs.refuseCopy.insert("C:\\s\\locked.doc");
-    options.sources = {"C:\\s"};
-    const PassResult result = run();
-    EXPECT_EQ(host.log(), (Lines{
-                              "更新了 1 个文件(5)！",
-                              "有 1 个文件复制失败！",
-                              "C:\\s\\fine.doc",
-                              "复制失败:C:\\s\\locked.doc (Access is denied.)",
-                              "C:\\s\\locked.doc",
-                              "正在扫描目标文件夹…",
-                          }));
-    EXPECT_EQ(result.failedCopies, 1);
-}
-
-TEST_F(WindowsPass, ATargetFolderThatCannotBeMadeEndsOnlyItsSource) {
-    fs.addFile("C:\\one\\a.txt", 100, 1);
-    fs.addFile("C:\\two\\b.txt", 100, 1);
-    fs.addFile("C:\\two\\sub\\c.txt", 100, 1);
-    fs.addFolder("D:\\back");
-    fs.refuseCreate = {"D:\\back\\one", "D:\\back\\two\\sub"};
-    options.sources = {"C:\\one", "C:\\two"};
-    const PassResult result = run();
-    EXPECT_EQ(host.log(), (Lines{
-                              "更新了 1 个文件(1)！",
-                              "有 2 个文件夹无法备份！",
-                              "无法创建文件夹:D:\\back\\two\\sub (Access is denied.)",
-                              "C:\\two\\b.txt",
-                              "无法创建文件夹:D:\\back\\one\\ (Access is denied.)",
-                              "正在扫描目标文件夹…",
-                          }));
-    EXPECT_EQ(result.failedFolders, 2);
-}
-
-TEST_F(WindowsPass, ADestinationThatCannotBeMadeEndsThePassWithItsSummary) {
-    fs.addFile("C:\\s\\a.txt", 100, 1);
-    fs.refuseCreate.insert("D:\\back");
-    options.sources = {"C:\\s"};
-    const PassResult result = run();
-    EXPECT_EQ(host.log(),
-              (Lines{"目标文件没有更新！", "有 1 个文件夹无法备份！",
-                     "无法创建文件夹:D:\\back\\ (Access is denied.)", "正在扫描目标文件夹…"}));
-    EXPECT_TRUE(result.failed());
-    EXPECT_EQ(host.ended, 1);
-}
-
-TEST_F(WindowsPass, ReportsSourcesThatAreMissingOrNotFullPathsAndCreatesNoTargetForThem) {
-    fs.addFile("C:\\s\\a.txt", 100, 1);
-    fs.addFile("C:\\file", 100, 1);
-    options.sources = {"", "C:", "abc", "C:\\missing", "C:\\file", "C:\\s"};
-    EXPECT_EQ(run().failedFolders, 5);
-    EXPECT_EQ(host.log(), (Lines{"更新了 1 个文件(1)！", "有 5 个文件夹无法备份！", "C:\\s\\a.txt",
-                                 "源文件夹不存在:C:\\file\\", "源文件夹不存在:C:\\missing\\",
-                                 "跳过无效的源文件夹:abc", "跳过无效的源文件夹:C:",
-                                 "跳过无效的源文件夹:", "正在扫描目标文件夹…"}));
-    EXPECT_EQ(fs.createdFolders, (Lines{"D:\\back\\", "D:\\back\\s"}));
-}
-
-TEST_F(WindowsPass, RefusesABlankOrRelativeDestinationOnEverySystem) {
-    for (const PathStyle style : {PathStyle::Windows, PathStyle::Posix}) {
-        for (const char* destination : {"  ", "back"}) {
-            test::MemoryFileSystem fresh(style);
-            fresh.addRoot(style == PathStyle::Windows ? "C:\\" : "/");
-            fresh.addFile(style == PathStyle::Windows ? "C:\\s\\a.txt" : "/s/a.txt", 100, 1);
-            test::RecordingHost refused;
-            options.style = style;
-            options.sources = {style == PathStyle::Windows ? "C:\\s" : "/s"};
-            options.destination = destination;
-            EXPECT_TRUE(RunBackup(options, refused, fresh, clock).failed());
-            EXPECT_EQ(refused.log(), (Lines{"目标文件没有更新！", "有 1 个文件夹无法备份！",
-                                            "存放备份的文件夹无效:" + options.destination,
-                                            "正在扫描目标文件夹…"}));
-            EXPECT_TRUE(fresh.createdFolders.empty());
-        }
+TEST_F(WindowsPass, ADestinationThatIsRefusedOrCannotBeMadeEndsThePassWithItsSummary) {
+    struct Case {
+        PathStyle style;
+        const char* destination;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {PathStyle::Windows, "  ", "存放备份的文件夹无效:  "},
+        {PathStyle::Windows, "back", "存放备份的文件夹无效:back"},
+        {PathStyle::Posix, "  ", "存放备份的文件夹无效:  "},
+        {PathStyle::Posix, "back", "存放备份的文件夹无效:back"},
+        {PathStyle::Windows, "D:\\back", "无法创建文件夹:D:\\back\\ (Access is denied.)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        const bool windows = c.style == PathStyle::Windows;
+        const auto fresh = Drives(c.style);
+        fresh->addFile(windows ? "C:\\s\\a.txt" : "/s/a.txt", 100, 1);
+        fresh->refuseCreate.insert("D:\\back");
+        test::RecordingHost refused;
+        options.style = c.style;
+        options.sources = {windows ? "C:\\s" : "/s"};
+        options.destination = c.destination;
+        EXPECT_TRUE(RunBackup(options, refused, *fresh, clock).failed());
+        EXPECT_EQ(refused.log(), (Lines{"目标文件没有更新！", "有 1 个文件夹无法备份！", c.reason,
+                                        "正在扫描目标文件夹…"}));
+        EXPECT_TRUE(fresh->createdFolders.empty());
+        EXPECT_EQ(refused.ended, 1);
     }
+}
+
+// Each failure is logged after its file or in its folder's place, counted, and ends no more
+// than its own file or folder.
+TEST_F(WindowsPass, ReportsEveryFailureAndBacksUpTheRest) {
+    for (const char* file : {"C:\\file", "C:\\one\\a.txt", "C:\\two\\locked.doc",
+                             "C:\\two\\fine.doc", "C:\\two\\gone.txt", "C:\\two\\unread.txt",
+                             "C:\\two\\private\\p.txt", "C:\\two\\sub\\c.txt"}) {
+        fs.addFile(file, 100, 5);
+    }
+    fs.refuseCreate = {"D:\\back\\one", "D:\\back\\two\\sub"};
+    fs.refuseCopy.insert("C:\\two\\locked.doc");
+    fs.vanishing.insert("C:\\two\\gone.txt");
+    fs.failing = {{"C:\\two\\unread.txt", "Access is denied."},
+                  {"C:\\two\\private", "Access is denied."}};
+    options.sources = {"", "C:", "abc", "C:\\missing", "C:\\file", "C:\\one", "C:\\two"};
+    const PassResult result = run();
+    EXPECT_EQ(result.failedFolders, 8);
+    EXPECT_EQ(result.failedCopies, 2);
+    EXPECT_EQ(
+        host.log(),
+        (Lines{"更新了 1 个文件(5)！", "有 8 个文件夹无法备份！", "有 2 个文件复制失败！",
+               "无法读取文件夹:C:\\two\\private\\ (Access is denied.)",
+               "无法创建文件夹:D:\\back\\two\\sub (Access is denied.)",
+               "无法读取:C:\\two\\unread.txt (Access is denied.)", "C:\\two\\fine.doc",
+               "复制失败:C:\\two\\locked.doc (Access is denied.)", "C:\\two\\locked.doc",
+               "无法创建文件夹:D:\\back\\one\\ (Access is denied.)", "源文件夹不存在:C:\\file\\",
+               "源文件夹不存在:C:\\missing\\", "跳过无效的源文件夹:abc",
+               "跳过无效的源文件夹:C:", "跳过无效的源文件夹:", "正在扫描目标文件夹…"}));
+    EXPECT_EQ(fs.createdFolders, (Lines{"D:\\back\\", "D:\\back\\two", "D:\\back\\two\\private"}));
+    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\two\\fine.doc"}));
+    EXPECT_FALSE(fs.isFolder("D:\\back\\two\\gone.txt"));
 }
 
 TEST_F(WindowsPass, AStopDuringTheFirstSourceEndsThePassWithWhatWasSelected) {
@@ -291,8 +264,7 @@ TEST_F(WindowsPass, AStopDuringTheFirstSourceEndsThePassWithWhatWasSelected) {
     options.sources = {"C:\\one", "C:\\two", "C:\\three"};
     clock.stepPerReading = 1.0;  // every entry finds a refresh due
     host.onRefresh = [&] { host.stop = host.refreshedPaths.back() == "C:\\one\\b.txt"; };
-    const PassResult result = run();
-    EXPECT_TRUE(result.stopped);
+    EXPECT_TRUE(run().stopped);
     EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\one\\a.txt"}));
     EXPECT_EQ(host.log().front(), "更新了 1 个文件(1)！");
     EXPECT_FALSE(fs.isFolder("D:\\back\\two"));
@@ -312,23 +284,6 @@ TEST_F(WindowsPass, RefreshesOnlyWhenTheMonotonicClockHasMovedOnEnough) {
     // Before each entry, and again inside the copy.
     EXPECT_EQ(busy.refreshedPaths,
               (Lines{"C:\\s\\a.txt", "C:\\s\\b.txt", "C:\\s\\c.txt", "C:\\s\\c.txt"}));
-}
-
-TEST_F(WindowsPass, ReportsWhatCannotBeReadAndPassesOverWhatVanished) {
-    fs.addFile("C:\\s\\gone.txt", 100, 1);
-    fs.addFile("C:\\s\\locked.txt", 100, 1);
-    fs.addFile("C:\\s\\private\\p.txt", 100, 1);
-    fs.addFile("C:\\s\\kept.txt", 100, 1);
-    fs.vanishing.insert("C:\\s\\gone.txt");
-    fs.failing = {{"C:\\s\\locked.txt", "Access is denied."},
-                  {"C:\\s\\private", "Access is denied."}};
-    options.sources = {"C:\\s"};
-    run();
-    EXPECT_EQ(host.log(),
-              (Lines{"更新了 1 个文件(1)！", "有 1 个文件夹无法备份！", "有 1 个文件复制失败！",
-                     "无法读取文件夹:C:\\s\\private\\ (Access is denied.)", "C:\\s\\kept.txt",
-                     "无法读取:C:\\s\\locked.txt (Access is denied.)", "正在扫描目标文件夹…"}));
-    EXPECT_FALSE(fs.isFolder("D:\\back\\s\\gone.txt"));
 }
 
 }  // namespace

@@ -28,10 +28,7 @@ class RealTreePass : public ::testing::Test {
         options.fullPath = false;
     }
 
-    PassResult run() {
-        host = test::RecordingHost();
-        return RunBackup(options, host, *fs, clock);
-    }
+    PassResult run() { return RunBackup(options, host, *fs, clock); }
 
     test::TempTree tree;
     std::unique_ptr<FileSystem> fs;
@@ -44,10 +41,8 @@ TEST_F(RealTreePass, AStopInsideALongCopyKeepsThePreviousCopy) {
     tree.write("src/big.bin", std::string(20 * 1024 * 1024, 'n'), 2'000'000'000);
     tree.write("back/src/big.bin", "previous", 1'000'000'000);
     clock.stepPerReading = 1.0;
-    int refreshes = 0;
-    test::RecordingHost stopper;
-    stopper.onRefresh = [&] { stopper.stop = ++refreshes == 2; };  // the second comes mid-copy
-    const PassResult result = RunBackup(options, stopper, *fs, clock);
+    host.onRefresh = [&] { host.stop = host.refreshedPaths.size() == 2; };  // the second: mid-copy
+    const PassResult result = run();
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(result.updatedCount, 0);
     EXPECT_EQ(tree.read("back/src/big.bin"), "previous");

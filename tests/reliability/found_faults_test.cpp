@@ -1,5 +1,6 @@
 // Faults that the fuzzers and the soak found, each kept from coming back by the input that
 // showed it.
+#include "common/text_encoding.h"
 #include "support/window_fixture.h"
 
 namespace tarnwick {
@@ -25,20 +26,12 @@ TEST_F(FoundFault, EveryKindOfLineEndKeepsTheWholeList) {
         }
         return text;
     };
-    const auto utf16 = [](const std::string& text) {
-        std::string bytes = "\xFF\xFE";
-        for (char c : text) {
-            bytes += c;
-            bytes += '\0';
-        }
-        return bytes;
-    };
     const Case cases[] = {
         {"CRLF", lines("\r\n")},
         {"LF", lines("\n")},
         {"lone CR", lines("\r")},
         {"lone CR, no end on the last line", lines("\r").substr(0, lines("\r").size() - 1)},
-        {"UTF-16LE with lone CR", utf16(lines("\r"))},
+        {"UTF-16LE with lone CR", "\xFF\xFE" + Utf8ToUtf16Le(lines("\r"))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -10,11 +10,6 @@
 namespace tarnwick::test {
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 std::string WithoutTrailingSlash(std::string path) {
     while (path.size() > 1 && path.back() == '/') {
         path.pop_back();
@@ -63,19 +58,18 @@ PosixCalls CallsWithFaults(std::shared_ptr<InjectedFaults> faults) {
     PosixCalls real;
     PosixCalls calls;
 
-    // The limit a source file's read fault puts on bytes taken from `in`, if any.
+    // The limits the read and the disk-full faults put on bytes moved from `in` or to `out`.
     auto readLimit = [faults](int in) -> std::optional<std::uint64_t> {
-        if (faults->readFailsIn.empty() || PathOfDescriptor(in) != faults->readFailsIn) {
-            return std::nullopt;
-        }
-        return faults->readFailsAfter;
+        return !faults->readFailsIn.empty() && PathOfDescriptor(in) == faults->readFailsIn
+                   ? std::optional(faults->readFailsAfter)
+                   : std::nullopt;
     };
     auto writeLimit = [faults](int out) -> std::optional<std::uint64_t> {
-        if (faults->diskFullIn.empty() ||
-            FolderOf(PathOfDescriptor(out)) != WithoutTrailingSlash(faults->diskFullIn)) {
-            return std::nullopt;
-        }
-        return faults->spaceLeft;
+        const std::string path = PathOfDescriptor(out);
+        return !faults->diskFullIn.empty() && path.substr(0, path.find_last_of('/')) ==
+                                                  WithoutTrailingSlash(faults->diskFullIn)
+                   ? std::optional(faults->spaceLeft)
+                   : std::nullopt;
     };
 
     // A writer touches the source as a copy starts reading it: same second, other nanoseconds.

@@ -16,28 +16,29 @@ namespace tarnwick::test {
 
 // Faults for the POSIX file system's system calls, chosen by path. Each is off until a test names
 // a file; the real call does the work everywhere else, so what fails is the real copy, write or
-// rename, halfway through the real bytes.
+// rename, halfway through the real bytes. Every member has a default, so that a test names only
+// the faults it injects.
 struct InjectedFaults {
     // Reading this source file fails with EIO once `readFailsAfter` bytes were read.
-    std::string readFailsIn;
+    std::string readFailsIn{};
     std::uint64_t readFailsAfter = 0;
 
     // Every file written in this folder (a copy's temporary file, a saved task file) runs out of
     // space once it holds `spaceLeft` bytes. Give the folder without its trailing separator.
-    std::string diskFullIn;
+    std::string diskFullIn{};
     std::uint64_t spaceLeft = 0;
 
     // Each of the first `changes` copies of this source file sees it written to, within the same
     // second, as its bytes are read.
-    std::string changesWhileRead;
+    std::string changesWhileRead{};
     int changes = 0;
 
     // Renaming a temporary file over this target fails with `renameError`.
-    std::string renameFailsTo;
+    std::string renameFailsTo{};
     int renameError = EACCES;
 
     // Creating this folder (with or without its trailing separator) fails with `mkdirError`.
-    std::string mkdirFails;
+    std::string mkdirFails{};
     int mkdirError = EACCES;
     bool mkdirMadeAnyway = false;  // ...after another process made it first
 
@@ -46,7 +47,7 @@ struct InjectedFaults {
 
     // Runs just before a source file is opened for its copy, with its path: to make it vanish,
     // or turn into a pipe.
-    std::function<void(const std::string& path)> beforeOpen;
+    std::function<void(const std::string& path)> beforeOpen{};
 
     // False: copy_file_range answers ENOSYS, as on systems without it, and every copy goes
     // through read and write.

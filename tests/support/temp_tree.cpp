@@ -101,4 +101,11 @@ std::map<std::string, std::string> TempTree::files(const std::string& relative) 
     return found;
 }
 
+bool HoldsTemporaryFiles(const TempTree& tree, const std::string& relative) {
+    const auto files = tree.files(relative);
+    return std::any_of(files.begin(), files.end(), [](const auto& file) {
+        return file.first.find(".tarnwick-") != std::string::npos;
+    });
+}
+
 }  // namespace tarnwick::test

@@ -34,4 +34,7 @@ class TempTree {
     std::string root_;
 };
 
+// Whether a copy or a save left one of its temporary files anywhere below a folder of the tree.
+bool HoldsTemporaryFiles(const TempTree& tree, const std::string& relative);
+
 }  // namespace tarnwick::test
