@@ -183,7 +183,7 @@ class Soak {
             if (version.seconds < 0 || (old != before.end() && old->second == version)) {
                 continue;
             }
-            const std::string source = sourceOf(path);
+            const std::string source = mapped(path, false);
             const auto found = sources.find(source);
             EXPECT_TRUE(takes(source) && found != sources.end() && found->second == version)
                 << path << " is no equal copy of a file the pass takes";
@@ -199,8 +199,8 @@ class Soak {
         changed.insert(failed.begin(), failed.end());
         EXPECT_EQ(named, changed);
         for (const auto& [file, version] : sources) {
-            const auto copy = after.find(copyOf(file));
-            EXPECT_TRUE(version.seconds < 0 || !takes(file) || blocked(after, copyOf(file)) ||
+            const auto copy = after.find(mapped(file, true));
+            EXPECT_TRUE(version.seconds < 0 || !takes(file) || blocked(after, mapped(file, true)) ||
                         (copy != after.end() && copy->second == version))
                 << file << " has no equal copy";
         }
@@ -212,18 +212,12 @@ class Soak {
     std::string targetOf(const std::string& source) const {
         return destination_ + (fullPath_ ? source : source.substr(source.rfind('/')));
     }
-    std::string copyOf(const std::string& file) const {
+    // A path below a source as its copy's path, or back.
+    std::string mapped(const std::string& path, bool toCopy) const {
         for (const auto& source : sources_) {
-            if (file.starts_with(source + "/")) {
-                return targetOf(source) + file.substr(source.size());
-            }
-        }
-        return {};
-    }
-    std::string sourceOf(const std::string& copy) const {
-        for (const auto& source : sources_) {
-            if (copy.starts_with(targetOf(source) + "/")) {
-                return source + copy.substr(targetOf(source).size());
+            const std::string from = toCopy ? source : targetOf(source);
+            if (path.starts_with(from + "/")) {
+                return (toCopy ? targetOf(source) : source) + path.substr(from.size());
             }
         }
         return {};

@@ -1,4 +1,5 @@
-// Hiding, restoring and closing the window, and a save in the middle of a pass.
+// Hiding, restoring and closing the window, also during the first pass; the start command's
+// refusal; a save in the middle of a pass.
 #include "support/window_fixture.h"
 
 namespace tarnwick {
@@ -27,6 +28,32 @@ TEST_F(MainWindow, HidesAndComesBackOnALeftButtonReleaseOrASecondStart) {
     window->Form_QueryUnload();
     EXPECT_EQ(platform.tray.back().action, TrayAction::Delete);
     EXPECT_EQ(platform.programEnds, 1);
+}
+
+TEST_F(MainWindow, ClosingDuringTheFirstPassEndsStartUpWithoutShowingTheWindow) {
+    fs.addFile("C:\\src\\a.txt", 100, 3);
+    fs.addFile("C:\\src\\b.txt", 100, 3);
+    writeTask("C:\\Tarnwick\\TarnwickConfig.ini",
+              {"[DirList]", "Count=1", "Dir1=C:\\src", "[Comm]", "TimePoint=1"});
+    clock.stepPerReading = 1.0;
+    platform.onProcessEvents = [&] {
+        platform.onProcessEvents = nullptr;
+        window->Form_QueryUnload();
+    };
+    EXPECT_FALSE(window->Form_Load());
+    EXPECT_FALSE(platform.windowShown);
+    EXPECT_FALSE(window->windowVisible());
+    EXPECT_EQ(platform.programEnds, 1);
+}
+
+TEST_F(MainWindow, TheStartCommandRefusesABlankDestination) {
+    window->txtToFolder.setText(" ");
+    EXPECT_EQ(window->UpdateButton_Click(), FrmMain::CommandOutcome::Refused);
+    EXPECT_EQ(window->txtToFolder.text(), "C:\\windows\\desktop");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], (test::RecordingPlatform::Message{
+                                        "需要备份与存放备份的文件夹不能为空!", "无效的文件夹"}));
+    EXPECT_EQ(window->ListMessage.listCount(), 5);
 }
 
 TEST_F(MainWindow, ASaveDuringAPassChangesTheFilterForTheFilesStillToCome) {

@@ -152,9 +152,14 @@ struct Process {
 // The top-level windows of a process (0: of any) of a class ("" for any).
 inline std::vector<HWND> TopWindows(DWORD process, const std::string& className,
                                     bool visibleOnly = true) {
-    WindowSearch search{process, className, visibleOnly, {}};
+    detail::WindowSearch search{process, className, visibleOnly, {}};
     EnumWindows(detail::CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// A window's text through WM_GETTEXT (which other processes' controls answer).
+inline std::string Text(HWND window) {
+    return detail::Copied(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0);
 }
 
 // The first such visible window once it shows (with that title, unless ""); null when none has.
@@ -168,11 +173,6 @@ inline HWND WaitForWindow(DWORD process, const std::string& className,
         return found != nullptr;
     });
     return found;
-}
-
-// A window's text through WM_GETTEXT (which other processes' controls answer).
-inline std::string Text(HWND window) {
-    return detail::Copied(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0);
 }
 
 inline void SetText(HWND window, const std::string& text) {
