@@ -30,11 +30,10 @@ class RecordingPlatform final : public FormPlatform {
     }
     std::string browseForFolder(const std::string& prompt, const std::string& start) override {
         browses.push_back({prompt, start});
-        if (folderAnswers.empty()) {
-            return {};
+        std::string answer = folderAnswers.empty() ? "" : folderAnswers.front();
+        if (!folderAnswers.empty()) {
+            folderAnswers.pop_front();
         }
-        std::string answer = folderAnswers.front();
-        folderAnswers.pop_front();
         return answer;
     }
     void showTaskChooser(Dialog& dialog) override {
@@ -54,10 +53,10 @@ class RecordingPlatform final : public FormPlatform {
     }
     void showWindow() override { windowShown = true; }
     void hideWindow() override { windowShown = false; }
-    void minimizeWindow() override { ++minimizes; }
+    void minimizeWindow() override {}
     bool trayAvailable() override { return hasTray; }
     void endProgram() override { ++programEnds; }
-    bool anotherInstanceRunning() override { return otherInstance; }
+    bool anotherInstanceRunning() override { return false; }
 
     std::vector<Message> messages;
     std::vector<std::pair<std::string, std::string>> browses;  // prompt, start folder
@@ -68,9 +67,7 @@ class RecordingPlatform final : public FormPlatform {
     int yields = 0;
     bool windowShown = false;
     int programEnds = 0;
-    bool otherInstance = false;
     bool hasTray = true;
-    int minimizes = 0;
 };
 
 }  // namespace tarnwick::test

@@ -29,15 +29,17 @@ TEST_F(TaskChooser, OpensOnTheCurrentFolder) {
     EXPECT_EQ(items(dialog.File1), (Lines{"a.ini"}));
 }
 
+// OK joins the folder and the chosen file, or takes the folder's path without one.
 TEST_F(TaskChooser, OkJoinsTheFolderAndTheFileAndLoadsIt) {
     struct Case {
         const char* folder;
-        const char* file;
+        const char* file;  // "" for none chosen
         const char* path;
         const char* destination;
         const char* interval;  // shown in its box, whatever the box held
     };
     const Case cases[] = {
+        {"D:\\tasks\\old", "", "D:\\tasks\\old\\", "D:\\back", "30"},
         {"C:\\", "T.INI", "C:\\T.INI", "E:\\from-c", "60"},
         {"D:\\tasks", "a.ini", "D:\\tasks\\a.ini", "E:\\from-a", "30"},
     };
@@ -46,8 +48,9 @@ TEST_F(TaskChooser, OkJoinsTheFolderAndTheFileAndLoadsIt) {
         Dialog dialog(*window);
         dialog.openFolder(c.folder);
         const auto& files = dialog.File1.items();
-        dialog.File1.setListIndex(
-            static_cast<int>(std::find(files.begin(), files.end(), c.file) - files.begin()));
+        const auto file = std::find(files.begin(), files.end(), c.file);
+        dialog.File1.setListIndex(file == files.end() ? -1
+                                                      : static_cast<int>(file - files.begin()));
         dialog.OKButton_Click();
         EXPECT_TRUE(dialog.closed());
         EXPECT_EQ(window->TextTask.text(), c.path);
@@ -55,26 +58,6 @@ TEST_F(TaskChooser, OkJoinsTheFolderAndTheFileAndLoadsIt) {
         EXPECT_EQ(window->txtToFolder.text(), c.destination);
         EXPECT_EQ(window->Text4.text(), c.interval);
     }
-}
-
-TEST_F(TaskChooser, OkWithoutAFileLoadsTheFolderPath) {
-    Dialog dialog(*window);
-    dialog.openFolder("D:\\tasks\\old");
-    dialog.OKButton_Click();
-    EXPECT_EQ(window->IniPath, "D:\\tasks\\old\\");
-}
-
-TEST_F(TaskChooser, CancelChangesNothing) {
-    window->TextTask.setText("C:\\keep.ini");
-    window->IniPath = "C:\\keep.ini";
-    Dialog dialog(*window);
-    dialog.openFolder("C:\\");
-    dialog.File1.setListIndex(0);
-    dialog.CancelButton_Click();
-    EXPECT_TRUE(dialog.closed());
-    EXPECT_EQ(window->TextTask.text(), "C:\\keep.ini");
-    EXPECT_EQ(window->IniPath, "C:\\keep.ini");
-    EXPECT_EQ(window->txtToFolder.text(), "D:\\back");
 }
 
 TEST_F(TaskChooser, ChangingDriveMovesTheCurrentFolderAndTheNextOpeningStartsThere) {

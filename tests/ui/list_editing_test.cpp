@@ -99,18 +99,6 @@ TEST_F(ListEditing, RemovesOnlyTheSelectedEntry) {
     EXPECT_EQ(window->ListFromFolder.listIndex(), -1);
 }
 
-TEST_F(ListEditing, ClearingEmptiesTheLogAndForClearDirTheSourcesToo) {
-    window->ListFromFolder.addItem("C:\\a");
-    window->ListMessage.addItem("line");
-    window->CommandClear_Click();
-    EXPECT_EQ(window->ListMessage.listCount(), 0);
-    EXPECT_EQ(window->ListFromFolder.listCount(), 1);
-    window->ListMessage.addItem("line");
-    window->CommandClearDir_Click();
-    EXPECT_EQ(window->ListMessage.listCount(), 0);
-    EXPECT_EQ(window->ListFromFolder.listCount(), 0);
-}
-
 TEST_F(ListEditing, ClickingTheNoteLabelPutsTheNoteBack) {
     const std::string note = window->LabDDir[6].caption();
     window->LabDDir[6].setCaption("C:\\src\\progress.txt");

@@ -28,6 +28,12 @@ TEST_F(TaskLoad, ReadsEachCommKeyWithItsRangeRule) {
     const Field size = [](FrmMain& w) { return w.Text3.text(); };
     const Field check1 = [](FrmMain& w) { return std::to_string(w.Check1.value()); };
     const Field destination = [](FrmMain& w) { return w.txtToFolder.text(); };
+    // The handlers a click would fire: the boxes and the timer of the mode, the size box.
+    const Field scheduleBoxes = [](FrmMain& w) {
+        return std::to_string(w.Text4.enabled()) + std::to_string(w.Text5.enabled()) +
+               std::to_string(w.Timer1.enabled());
+    };
+    const Field sizeBox = [](FrmMain& w) { return std::to_string(w.Text3.enabled()); };
     struct Case {
         const char* line;  // in [Comm]; "" for a missing key
         Field field;
@@ -67,18 +73,16 @@ TEST_F(TaskLoad, ReadsEachCommKeyWithItsRangeRule) {
         {"", check1, "0"},
         {"DDir=E:\\b", destination, "E:\\b"},
         {"", destination, "D:\\back"},
+        {"TimePoint=1", scheduleBoxes, "101"},
+        {"TimePoint=2", scheduleBoxes, "000"},
+        {"LimitSize=1", sizeBox, "1"},
+        {"LimitSize=0", sizeBox, "0"},
         {"DDir=\" E:\\b \"", destination, " E:\\b "},
     };
     for (const auto& c : cases) {
-        test::MemoryFileSystem fresh(PathStyle::Windows);
-        fresh.addRoot("C:\\");
-        test::RecordingPlatform quiet;
-        FrmMain w(quiet, fresh, clock, test::WindowsDefaults());
-        const std::string text = std::string("[Comm]\r\n") + c.line + "\r\n";
-        fresh.addFile(kTask, 1, text.size(), text);
-        w.IniPath = kTask;
-        w.ResetTask();
-        EXPECT_EQ(c.field(w), c.expected) << "line: " << c.line;
+        window = std::make_unique<FrmMain>(platform, fs, clock, test::WindowsDefaults());
+        load({"[Comm]", c.line});
+        EXPECT_EQ(c.field(*window), c.expected) << "line: " << c.line;
     }
 }
 
@@ -114,18 +118,6 @@ TEST_F(TaskLoad, ReadsValuesWhole) {
     load({"[DirList]", "Count=1", "Dir1=" + longPath, "[Comm]", "DDir=" + longPath});
     EXPECT_EQ(window->ListFromFolder.list(0), longPath);
     EXPECT_EQ(window->txtToFolder.text(), longPath);
-}
-
-TEST_F(TaskLoad, FiresTheModeAndSizeHandlersAsAClickWould) {
-    load({"[Comm]", "TimePoint=1", "LimitSize=1"});
-    EXPECT_FALSE(window->Text5.enabled());
-    EXPECT_TRUE(window->Text4.enabled());
-    EXPECT_TRUE(window->Timer1.enabled());
-    EXPECT_TRUE(window->Text3.enabled());
-    load({"[Comm]", "TimePoint=2", "LimitSize=0"});
-    EXPECT_FALSE(window->Text4.enabled());
-    EXPECT_FALSE(window->Timer1.enabled());
-    EXPECT_FALSE(window->Text3.enabled());
 }
 
 TEST_F(TaskLoad, FoldsDoubledBackslashesInThePath) {

@@ -29,166 +29,161 @@ class DesktopTest : public QObject {
   private slots:
     void initTestCase() { PrepareTestApplication(); }
 
-    void twipsConvertEdgeByEdge();
-    void theMessageBoxHasOneOkAndTheInformationIcon();
-    void theListModelFollowsEveryChangeOfItsListBox();
-    void everyPictureIsDrawn();
-    void theQrCodeIsTheHomePagesCode();
-    void aSecondProgramEndsAtOnce();
-    void theFolderBrowserShowsItsPromptAndTheSelectedFolder();
+    void twipsConvertEdgeByEdge() {
+        // Neighbours in twips stay neighbours: the edges are converted, not the width.
+        const struct {
+            double dpi;
+            QRect twips, pixels;
+        } rects[] = {{144.0, {0, 0, 13635, 11205}, {0, 0, 1364, 1121}},
+                     {120.0, {10, 10, 10, 10}, {1, 1, 1, 1}},
+                     {96.0, {7, 0, 15, 15}, {0, 0, 1, 1}}};
+        for (const auto& [dpi, t, pixels] : rects) {
+            QCOMPARE(TwipsRect(t.x(), t.y(), t.width(), t.height(), dpi), pixels);
+        }
+    }
+
+    void theMessageBoxHasOneOkAndTheInformationIcon() {
+        const auto box = MakeInformationBox(nullptr, u"title"_s, u"text"_s);
+        QCOMPARE(box->icon(), QMessageBox::Information);
+        QCOMPARE(box->windowTitle() + box->text(), u"titletext"_s);
+        QCOMPARE(box->buttons().size(), 1);
+        QCOMPARE(box->standardButton(box->buttons()[0]), QMessageBox::Ok);
+        box->show();  // the button takes its translated text when the box is laid out
+        QCOMPARE(box->buttons()[0]->text().remove(QLatin1Char('&')), u"确定"_s);
+    }
+
+    void theListModelFollowsEveryChangeOfItsListBox() {
+        ListBox box;
+        box.addItem("b");
+        auto model = std::make_unique<ListBoxModel>(box, nullptr);
+        QAbstractItemModelTester tester(model.get(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        box.insertFirst("a");
+        box.addItem("c");
+        box.setItem(1, "B");
+        box.removeItem(0);
+        QCOMPARE(Rows(model.get()), (QStringList{u"B"_s, u"c"_s}));
+        box.clear();
+        QCOMPARE(model->rowCount(), 0);
+        model.reset();
+        box.addItem("after");  // the list box no longer calls into the model that went
+        QCOMPARE(box.listCount(), 1);
+    }
+
+    void everyPictureIsDrawn() {
+        const Pictures pictures;
+        for (const char* name : {"app", "busy1", "busy2", "start", "stop", "save", "hide",
+                                 "folder-add", "folder-remove", "folder-clear", "tab-folders",
+                                 "tab-options", "ok", "cancel", "qrcode"}) {
+            const QImage image = pictures.pixmap(name, 32, 1.0).toImage();
+            int opaque = 0;
+            for (int i = 0; i < image.width() * image.height(); ++i) {
+                opaque += image.pixelColor(i % image.width(), i / image.width()).alpha() > 128;
+            }
+            QVERIFY2(opaque > image.width() * image.height() / 10, name);
+        }
+        // The two busy pictures differ, or the animation would stand still.
+        QVERIFY(pictures.pixmap("busy1", 32, 1.0).toImage() !=
+                pictures.pixmap("busy2", 32, 1.0).toImage());
+        // Sharp on a screen of twice the pixels.
+        QCOMPARE(pictures.pixmap("app", 32, 2.0).toImage().size(), QSize(64, 64));
+    }
+
+    void theQrCodeIsTheHomePagesCode() {
+        QCOMPARE(Pictures().qrText(), Pictures::HomePage());
+        QVERIFY(Pictures::HomePage().startsWith("https://"));
+        const QByteArray text = "https://tarnwick.example/";
+        const int modules = QrCodeModules(text);
+        QCOMPARE(modules, 25);  // version 2 at level M
+        const int scale = 3;
+        const QImage image = QrCodeImage(text, scale);
+        QCOMPARE(image.size(), QSize((modules + 8) * scale, (modules + 8) * scale));
+        auto dark = [&](int moduleX, int moduleY) {
+            return image.pixelColor((moduleX + 4) * scale + 1, (moduleY + 4) * scale + 1) ==
+                   Qt::black;
+        };
+        // The quiet zone is white, and each corner but the bottom right holds a finder pattern:
+        // a dark ring of 7 modules, a light ring, a dark 3 by 3 core.
+        for (int i = -4; i < modules + 4; ++i) {
+            QVERIFY(!dark(i, -1) && !dark(-1, i) && !dark(i, modules) && !dark(modules, i));
+        }
+        for (const QPoint corner : {QPoint(0, 0), QPoint(modules - 7, 0), QPoint(0, modules - 7)}) {
+            for (int i = 0; i < 49; ++i) {
+                const int ring = std::max(std::abs(i % 7 - 3), std::abs(i / 7 - 3));
+                QVERIFY(dark(corner.x() + i % 7, corner.y() + i / 7) == (ring != 2));
+            }
+        }
+        // Another text gives another code.
+        QVERIFY(QrCodeImage("https://example.org/other", scale) != image);
+        QVERIFY(QrCodeImage(QByteArray(4000, 'x'), scale).isNull());
+    }
+
+    void aSecondProgramEndsAtOnce() {
+        QTemporaryDir home;
+        QDir().mkpath(home.filePath(u"runtime"_s));
+        QFile::setPermissions(home.filePath(u"runtime"_s),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcess first, second;
+        for (QProcess* copy : {&first, &second}) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+            environment.insert(u"HOME"_s, home.path());
+            environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"c"_s));
+            environment.insert(u"XDG_RUNTIME_DIR"_s, home.filePath(u"runtime"_s));
+            copy->setProcessEnvironment(environment);
+            copy->start(QStringLiteral(TARNWICK_PROGRAM), {});
+            // The first copy is up once its socket listens.
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(u"runtime/tarnwick.socket"_s)),
+                                     20000);
+        }
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
+        first.terminate();
+        QVERIFY(first.waitForFinished(20000));
+    }
+
+    void theFolderBrowserShowsItsPromptAndTheSelectedFolder() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(u"甲/乙"_s) && QDir(dir.path()).mkpath(u"丙"_s));
+        const QString a = dir.filePath(u"甲"_s), b = dir.filePath(u"甲/乙"_s),
+                      c = dir.filePath(u"丙"_s);
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());  // a relative start folder must not be found from here
+        const struct {
+            QString start, selected, chosen;
+            const char* button;
+            QString result;
+        } rows[] = {{b, b, c, "OK", c},
+                    {b, b, a, "Cancel", {}},
+                    {{}, {}, a, "OK", a},
+                    {u"甲"_s, {}, c, "Cancel", {}}};
+        for (const auto& row : rows) {
+            FolderBrowser browser(u"请选择文件夹："_s, row.start);
+            browser.show();
+            QVERIFY(QTest::qWaitForWindowActive(&browser));  // the tree takes the focus
+            const QTreeView* tree = browser.tree();
+            const auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
+            auto status = [&] { return browser.findChild<QLabel*>(u"Status"_s)->text(); };
+            QCOMPARE(browser.findChild<QLabel*>(u"Prompt"_s)->text(), u"请选择文件夹："_s);
+            QCOMPARE(browser.folder(), row.selected);
+            QCOMPARE(status(), row.selected);
+            QCOMPARE(browser.findChild<QPushButton*>(u"OK"_s)->isEnabled(),
+                     !row.selected.isEmpty());
+            if (!row.selected.isEmpty()) {
+                QTRY_VERIFY(
+                    tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
+            }
+            browser.tree()->setCurrentIndex(folders->index(row.chosen));
+            QCOMPARE(status(), row.chosen);
+            browser.findChild<QPushButton*>(QLatin1String(row.button))->click();
+            QCOMPARE(browser.result() == QDialog::Accepted ? browser.folder() : QString(),
+                     row.result);
+        }
+        QDir::setCurrent(before);
+    }
 };
-
-void DesktopTest::twipsConvertEdgeByEdge() {
-    // Neighbours in twips stay neighbours: the edges are converted, not the width.
-    const struct {
-        double dpi;
-        QRect twips, pixels;
-    } rects[] = {{144.0, {0, 0, 13635, 11205}, {0, 0, 1364, 1121}},
-                 {120.0, {10, 10, 10, 10}, {1, 1, 1, 1}},
-                 {96.0, {7, 0, 15, 15}, {0, 0, 1, 1}}};
-    for (const auto& [dpi, t, pixels] : rects) {
-        QCOMPARE(TwipsRect(t.x(), t.y(), t.width(), t.height(), dpi), pixels);
-    }
-}
-
-void DesktopTest::theMessageBoxHasOneOkAndTheInformationIcon() {
-    const auto box = MakeInformationBox(nullptr, u"title"_s, u"text"_s);
-    QCOMPARE(box->icon(), QMessageBox::Information);
-    QCOMPARE(box->windowTitle() + box->text(), u"titletext"_s);
-    QCOMPARE(box->buttons().size(), 1);
-    QCOMPARE(box->standardButton(box->buttons()[0]), QMessageBox::Ok);
-    box->show();  // the button takes its translated text when the box is laid out
-    QCOMPARE(box->buttons()[0]->text().remove(QLatin1Char('&')), u"确定"_s);
-}
-
-void DesktopTest::theListModelFollowsEveryChangeOfItsListBox() {
-    ListBox box;
-    box.addItem("b");
-    auto model = std::make_unique<ListBoxModel>(box, nullptr);
-    QAbstractItemModelTester tester(model.get(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
-    box.insertFirst("a");
-    box.addItem("c");
-    box.setItem(1, "B");
-    box.removeItem(0);
-    QCOMPARE(Rows(model.get()), (QStringList{u"B"_s, u"c"_s}));
-    box.clear();
-    QCOMPARE(model->rowCount(), 0);
-    model.reset();
-    box.addItem("after");  // the list box no longer calls into the model that went
-    QCOMPARE(box.listCount(), 1);
-}
-
-void DesktopTest::everyPictureIsDrawn() {
-    const Pictures pictures;
-    for (const char* name :
-         {"app", "busy1", "busy2", "start", "stop", "save", "hide", "folder-add", "folder-remove",
-          "folder-clear", "tab-folders", "tab-options", "ok", "cancel", "qrcode"}) {
-        const QImage image = pictures.pixmap(name, 32, 1.0).toImage();
-        int opaque = 0;
-        for (int i = 0; i < image.width() * image.height(); ++i) {
-            opaque += image.pixelColor(i % image.width(), i / image.width()).alpha() > 128;
-        }
-        QVERIFY2(opaque > image.width() * image.height() / 10, name);
-    }
-    // The two busy pictures differ, or the animation would stand still.
-    QVERIFY(pictures.pixmap("busy1", 32, 1.0).toImage() !=
-            pictures.pixmap("busy2", 32, 1.0).toImage());
-    // Sharp on a screen of twice the pixels.
-    QCOMPARE(pictures.pixmap("app", 32, 2.0).toImage().size(), QSize(64, 64));
-}
-
-void DesktopTest::theQrCodeIsTheHomePagesCode() {
-    QCOMPARE(Pictures().qrText(), Pictures::HomePage());
-    QVERIFY(Pictures::HomePage().startsWith("https://"));
-    const QByteArray text = "https://tarnwick.example/";
-    const int modules = QrCodeModules(text);
-    QCOMPARE(modules, 25);  // version 2 at level M
-    const int scale = 3;
-    const QImage image = QrCodeImage(text, scale);
-    QCOMPARE(image.size(), QSize((modules + 8) * scale, (modules + 8) * scale));
-    auto dark = [&](int moduleX, int moduleY) {
-        return image.pixelColor((moduleX + 4) * scale + 1, (moduleY + 4) * scale + 1) == Qt::black;
-    };
-    // The quiet zone is white, and each corner but the bottom right holds a finder pattern:
-    // a dark ring of 7 modules, a light ring, a dark 3 by 3 core.
-    for (int i = -4; i < modules + 4; ++i) {
-        QVERIFY(!dark(i, -1) && !dark(-1, i) && !dark(i, modules) && !dark(modules, i));
-    }
-    for (const QPoint corner : {QPoint(0, 0), QPoint(modules - 7, 0), QPoint(0, modules - 7)}) {
-        for (int i = 0; i < 7; ++i) {
-            QVERIFY(dark(corner.x() + i, corner.y()) && dark(corner.x(), corner.y() + i));
-            QVERIFY(dark(corner.x() + i, corner.y() + 6) && dark(corner.x() + 6, corner.y() + i));
-        }
-        QVERIFY(!dark(corner.x() + 1, corner.y() + 1) && !dark(corner.x() + 5, corner.y() + 5));
-        QVERIFY(dark(corner.x() + 2, corner.y() + 2) && dark(corner.x() + 4, corner.y() + 4));
-    }
-    // Another text gives another code.
-    QVERIFY(QrCodeImage("https://example.org/other", scale) != image);
-    QVERIFY(QrCodeImage(QByteArray(4000, 'x'), scale).isNull());
-}
-
-void DesktopTest::aSecondProgramEndsAtOnce() {
-    QTemporaryDir home;
-    QDir().mkpath(home.filePath(u"runtime"_s));
-    QFile::setPermissions(home.filePath(u"runtime"_s),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QProcess first, second;
-    for (QProcess* copy : {&first, &second}) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        environment.insert(u"HOME"_s, home.path());
-        environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"c"_s));
-        environment.insert(u"XDG_RUNTIME_DIR"_s, home.filePath(u"runtime"_s));
-        copy->setProcessEnvironment(environment);
-        copy->start(QStringLiteral(TARNWICK_PROGRAM), {});
-        // The first copy is up once its socket listens.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(u"runtime/tarnwick.socket"_s)), 20000);
-    }
-    QVERIFY(second.waitForFinished(20000));
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(first.state(), QProcess::Running);
-    first.terminate();
-    QVERIFY(first.waitForFinished(20000));
-}
-
-void DesktopTest::theFolderBrowserShowsItsPromptAndTheSelectedFolder() {
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath(u"甲/乙"_s) && QDir(dir.path()).mkpath(u"丙"_s));
-    const QString a = dir.filePath(u"甲"_s), b = dir.filePath(u"甲/乙"_s),
-                  c = dir.filePath(u"丙"_s);
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(dir.path());  // a relative start folder must not be found from here
-    const struct {
-        QString start, selected, chosen;
-        const char* button;
-        QString result;
-    } rows[] = {{b, b, c, "OK", c},
-                {b, b, a, "Cancel", {}},
-                {{}, {}, a, "OK", a},
-                {u"甲"_s, {}, c, "Cancel", {}}};
-    for (const auto& row : rows) {
-        FolderBrowser browser(u"请选择文件夹："_s, row.start);
-        browser.show();
-        QVERIFY(QTest::qWaitForWindowActive(&browser));  // the tree takes the focus
-        const QTreeView* tree = browser.tree();
-        const auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
-        auto status = [&] { return browser.findChild<QLabel*>(u"Status"_s)->text(); };
-        QCOMPARE(browser.findChild<QLabel*>(u"Prompt"_s)->text(), u"请选择文件夹："_s);
-        QCOMPARE(browser.folder(), row.selected);
-        QCOMPARE(status(), row.selected);
-        QCOMPARE(browser.findChild<QPushButton*>(u"OK"_s)->isEnabled(), !row.selected.isEmpty());
-        if (!row.selected.isEmpty()) {
-            QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
-        }
-        browser.tree()->setCurrentIndex(folders->index(row.chosen));
-        QCOMPARE(status(), row.chosen);
-        browser.findChild<QPushButton*>(QLatin1String(row.button))->click();
-        QCOMPARE(browser.result() == QDialog::Accepted ? browser.folder() : QString(), row.result);
-    }
-    QDir::setCurrent(before);
-}
 
 }  // namespace tarnwick::qtview::test
 

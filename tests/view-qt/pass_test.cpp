@@ -19,13 +19,118 @@ class PassTest : public QObject {
 
   private slots:
     void initTestCase() { PrepareTestApplication(); }
-    void init();
+    void init() {
+        view = std::make_unique<ViewHarness>();
+        view->clock.stepPerReading = 1.0;  // every entry of the walk is a refresh
+    }
+
     void cleanup() { view.reset(); }
 
-    void thePassAndItsLogShowWhileItRunsAndTidyUpAfter();
-    void stopOrCloseDuringAPassStopsIt();
-    void theTimersTickRunsTheSchedule();
-    void closingDuringTheFirstPassEndsStartUp();
+    void thePassAndItsLogShowWhileItRunsAndTidyUpAfter() {
+        prepareSource(300);
+        auto* log = view->find<QAbstractItemView>(u"ListMessage"_s);
+        // Checks every insertion against the rules of Qt's item models as it happens.
+        QAbstractItemModelTester tester(log->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        int resets = 0;
+        int topInsertions = 0;
+        connect(log->model(), &QAbstractItemModel::modelReset, this, [&] { ++resets; });
+        connect(log->model(), &QAbstractItemModel::rowsInserted, this,
+                [&](const QModelIndex&, int first, int last) {
+                    topInsertions += first == 0 && last == 0;
+                });
+        const QString busyTip = QString::fromUtf8(texts::kBusyTip.data(), texts::kBusyTip.size());
+        QStringList busy;  // the busy picture on show at each refresh
+        atEveryRefresh([&] {
+            QVERIFY(!shown("ButtonExit") && !shown("Image1(0)") &&
+                    shown("Image1(1)") != shown("Image1(2)"));
+            busy.append(
+                view->find(QString::fromLatin1(shown("Image1(1)") ? "Image1(1)" : "Image1(2)"))
+                    ->property("picture")
+                    .toString());
+            QCOMPARE(QString::fromStdString(view->program().tray().picture()), busy.last());
+            QCOMPARE(view->program().tray().icon().toolTip(), busyTip);
+            QVERIFY(view->find<QLabel>(u"LabDDir(6)"_s)->text().startsWith(view->path(u"src"_s)));
+            // The log's top lines are drawn: some of its pixels are not its background.
+            const QImage top =
+                log->viewport()->grab(QRect(0, 0, log->viewport()->width(), 40)).toImage();
+            QImage blank(top.size(), top.format());
+            blank.fill(log->palette().color(QPalette::Base));
+            QVERIFY2(top != blank, "the log shows no lines during the pass");
+        });
+        view->click(u"UpdateButton"_s);
+        watcher->stop();
+        QVERIFY(busy.size() >= 2);
+        for (qsizetype i = 1; i < busy.size(); ++i) {
+            QVERIFY(busy[i] != busy[i - 1]);  // the two pictures alternate
+        }
+        QVERIFY(shown("ButtonExit") && shown("Image1(0)") && !shown("Image1(1)") &&
+                !shown("Image1(2)"));
+        QVERIFY(view->find<QLabel>(u"LabDDir(6)"_s)->text().isEmpty());
+        QCOMPARE(view->program().tray().picture(), std::string("app"));
+        QCOMPARE(view->program().tray().icon().toolTip().toStdString(), texts::kDisplayName);
+        // The log grew at its top a row at a time and holds what the model's holds.
+        QStringList expected;
+        for (const auto& line : view->model().ListMessage.items()) {
+            expected.append(QString::fromStdString(line));
+        }
+        QCOMPARE(view->rows(u"ListMessage"_s), expected);
+        QCOMPARE(topLine().toStdString(), texts::UpdatedSummaryText(300, 1200));
+        QCOMPARE(resets, 0);
+        QCOMPARE(topInsertions, expected.size() - 6);  // all but the start's six
+    }
+
+    void stopOrCloseDuringAPassStopsIt() {
+        for (const bool closing : {false, true}) {
+            init();
+            prepareSource(20);  // and a second source folder: a stop ends the whole pass
+            for (int i = 0; i < 20; ++i) {
+                view->writeFile(u"two/%1.txt"_s.arg(i));
+            }
+            view->model().ListFromFolder.addItem(view->path(u"two"_s).toStdString());
+            bool visibleAfter = false;
+            bool endedDuring = true;
+            atEveryRefresh([&] {
+                watcher->stop();
+                closing ? void(view->window().close()) : view->click(u"CommStop"_s);
+                visibleAfter = view->window().isVisible();  // a closed window waits for the stop
+                endedDuring = view->program().platform().ended();
+            });
+            view->click(u"UpdateButton"_s);
+            QVERIFY(visibleAfter && !endedDuring);
+            QVERIFY(view->model().lastPass().stopped);
+            QVERIFY(view->model().lastPass().updatedCount < 40);
+            QCOMPARE(view->program().platform().ended(), closing);
+            QCOMPARE(view->window().isVisible(), !closing);
+            QCOMPARE(view->program().tray().icon().isVisible(), !closing);
+        }
+    }
+
+    void theTimersTickRunsTheSchedule() {
+        prepareSource(1, false);
+        // The first pass runs at start-up, before the window shows.
+        bool shownDuringFirstPass = true;
+        atEveryRefresh([&] { shownDuringFirstPass = view->window().isVisible(); });
+        QVERIFY(view->start());
+        watcher->stop();
+        QVERIFY(!shownDuringFirstPass && view->window().isVisible());
+        QCOMPARE(topLine().toStdString(), texts::UpdatedSummaryText(1, 4));
+        auto* timer = view->window().findChild<QTimer*>(u"Timer1"_s);
+        view->writeFile(u"src/new.txt"_s, "fresh");
+        QVERIFY(timer->isActive() && QMetaObject::invokeMethod(timer, "timeout"));
+        QCOMPARE(topLine().toStdString(), texts::UpdatedSummaryText(1, 5));
+        view->click(u"Option1(2)"_s);  // by hand only: the timer stops
+        QVERIFY(!timer->isActive());
+    }
+
+    void closingDuringTheFirstPassEndsStartUp() {
+        prepareSource(5, false);
+        atEveryRefresh([&] { view->window().close(); });
+        QVERIFY(!view->start());
+        watcher->stop();
+        QVERIFY(view->program().platform().ended());
+        QVERIFY(!view->window().isVisible() && !view->program().tray().icon().isVisible());
+    }
 
   private:
     // A source folder with that many files; started, the window backs up only it.
@@ -44,11 +149,6 @@ class PassTest : public QObject {
     std::unique_ptr<QTimer> watcher;
 };
 
-void PassTest::init() {
-    view = std::make_unique<ViewHarness>();
-    view->clock.stepPerReading = 1.0;  // every entry of the walk is a refresh
-}
-
 void PassTest::prepareSource(int files, bool started) {
     for (int i = 0; i < files; ++i) {
         view->writeFile(u"src/file%1.txt"_s.arg(i, 4, 10, QLatin1Char('0')));
@@ -63,110 +163,6 @@ void PassTest::prepareSource(int files, bool started) {
                             "\r\n[Comm]\r\nTimePoint=1\r\nTimeOut=1\r\nDDir=" +
                             view->path(u"back"_s).toUtf8() + "\r\n");
     }
-}
-
-void PassTest::thePassAndItsLogShowWhileItRunsAndTidyUpAfter() {
-    prepareSource(300);
-    auto* log = view->find<QAbstractItemView>(u"ListMessage"_s);
-    // Checks every insertion against the rules of Qt's item models as it happens.
-    QAbstractItemModelTester tester(log->model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
-    int resets = 0;
-    int topInsertions = 0;
-    connect(log->model(), &QAbstractItemModel::modelReset, this, [&] { ++resets; });
-    connect(
-        log->model(), &QAbstractItemModel::rowsInserted, this,
-        [&](const QModelIndex&, int first, int last) { topInsertions += first == 0 && last == 0; });
-    const QString busyTip = QString::fromUtf8(texts::kBusyTip.data(), texts::kBusyTip.size());
-    QStringList busy;  // the busy picture on show at each refresh
-    atEveryRefresh([&] {
-        QVERIFY(!shown("ButtonExit") && !shown("Image1(0)") &&
-                shown("Image1(1)") != shown("Image1(2)"));
-        busy.append(view->find(QString::fromLatin1(shown("Image1(1)") ? "Image1(1)" : "Image1(2)"))
-                        ->property("picture")
-                        .toString());
-        QCOMPARE(QString::fromStdString(view->program().tray().picture()), busy.last());
-        QCOMPARE(view->program().tray().icon().toolTip(), busyTip);
-        QVERIFY(view->find<QLabel>(u"LabDDir(6)"_s)->text().startsWith(view->path(u"src"_s)));
-        // The log's top lines are drawn: some of its pixels are not its background.
-        const QImage top =
-            log->viewport()->grab(QRect(0, 0, log->viewport()->width(), 40)).toImage();
-        QImage blank(top.size(), top.format());
-        blank.fill(log->palette().color(QPalette::Base));
-        QVERIFY2(top != blank, "the log shows no lines during the pass");
-    });
-    view->click(u"UpdateButton"_s);
-    watcher->stop();
-    QVERIFY(busy.size() >= 2);
-    for (qsizetype i = 1; i < busy.size(); ++i) {
-        QVERIFY(busy[i] != busy[i - 1]);  // the two pictures alternate
-    }
-    QVERIFY(shown("ButtonExit") && shown("Image1(0)") && !shown("Image1(1)") &&
-            !shown("Image1(2)"));
-    QVERIFY(view->find<QLabel>(u"LabDDir(6)"_s)->text().isEmpty());
-    QCOMPARE(view->program().tray().picture(), std::string("app"));
-    QCOMPARE(view->program().tray().icon().toolTip().toStdString(), texts::kDisplayName);
-    // The log grew at its top a row at a time and holds what the model's holds.
-    QStringList expected;
-    for (const auto& line : view->model().ListMessage.items()) {
-        expected.append(QString::fromStdString(line));
-    }
-    QCOMPARE(view->rows(u"ListMessage"_s), expected);
-    QCOMPARE(topLine().toStdString(), texts::UpdatedSummaryText(300, 1200));
-    QCOMPARE(resets, 0);
-    QCOMPARE(topInsertions, expected.size() - 6);  // all but the start's six
-}
-
-void PassTest::stopOrCloseDuringAPassStopsIt() {
-    for (const bool closing : {false, true}) {
-        init();
-        prepareSource(20);  // and a second source folder: a stop ends the whole pass
-        for (int i = 0; i < 20; ++i) {
-            view->writeFile(u"two/%1.txt"_s.arg(i));
-        }
-        view->model().ListFromFolder.addItem(view->path(u"two"_s).toStdString());
-        bool visibleAfter = false;
-        bool endedDuring = true;
-        atEveryRefresh([&] {
-            watcher->stop();
-            closing ? void(view->window().close()) : view->click(u"CommStop"_s);
-            visibleAfter = view->window().isVisible();  // a closed window waits for the stop
-            endedDuring = view->program().platform().ended();
-        });
-        view->click(u"UpdateButton"_s);
-        QVERIFY(visibleAfter && !endedDuring);
-        QVERIFY(view->model().lastPass().stopped);
-        QVERIFY(view->model().lastPass().updatedCount < 40);
-        QCOMPARE(view->program().platform().ended(), closing);
-        QCOMPARE(view->window().isVisible(), !closing);
-        QCOMPARE(view->program().tray().icon().isVisible(), !closing);
-    }
-}
-
-void PassTest::theTimersTickRunsTheSchedule() {
-    prepareSource(1, false);
-    // The first pass runs at start-up, before the window shows.
-    bool shownDuringFirstPass = true;
-    atEveryRefresh([&] { shownDuringFirstPass = view->window().isVisible(); });
-    QVERIFY(view->start());
-    watcher->stop();
-    QVERIFY(!shownDuringFirstPass && view->window().isVisible());
-    QCOMPARE(topLine().toStdString(), texts::UpdatedSummaryText(1, 4));
-    auto* timer = view->window().findChild<QTimer*>(u"Timer1"_s);
-    view->writeFile(u"src/new.txt"_s, "fresh");
-    QVERIFY(timer->isActive() && QMetaObject::invokeMethod(timer, "timeout"));
-    QCOMPARE(topLine().toStdString(), texts::UpdatedSummaryText(1, 5));
-    view->click(u"Option1(2)"_s);  // by hand only: the timer stops
-    QVERIFY(!timer->isActive());
-}
-
-void PassTest::closingDuringTheFirstPassEndsStartUp() {
-    prepareSource(5, false);
-    atEveryRefresh([&] { view->window().close(); });
-    QVERIFY(!view->start());
-    watcher->stop();
-    QVERIFY(view->program().platform().ended());
-    QVERIFY(!view->window().isVisible() && !view->program().tray().icon().isVisible());
 }
 
 }  // namespace tarnwick::qtview::test

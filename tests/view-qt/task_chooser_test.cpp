@@ -44,12 +44,83 @@ class TaskChooserTest : public QObject {
 
   private slots:
     void initTestCase() { PrepareTestApplication(); }
-    void init();
-    void cleanup();
+    void init() {
+        previousFolder = QDir::currentPath();
+        view = std::make_unique<ViewHarness>();
+        view->writeFile(u"tasks/a.ini"_s, "[Comm]\r\nTimeOut=60\r\n");
+        view->writeFile(u"tasks/B.INI"_s, "[Comm]\r\n");
+        view->writeFile(u"tasks/notes.txt"_s);
+        view->writeFile(
+            u"tasks/deeper/c.ini"_s,
+            "[Comm]\r\nTimeOut=90\r\nDDir=/from/c\r\n[DirList]\r\nCount=1\r\nDir1=/x\r\n");
+        QDir().mkpath(view->path(u"tasks/empty"_s));
+        QVERIFY(QDir::setCurrent(view->path(u"tasks"_s)));
+        QVERIFY(view->start());
+    }
 
-    void itOpensOnTheCurrentFolderAndDrivesChangeIt();
-    void cancelAndTheCloseBoxChangeNothing();
-    void okLoadsATaskFileOfAnOpenedFolder();
+    void cleanup() {
+        view.reset();
+        QDir::setCurrent(previousFolder);
+    }
+
+    void itOpensOnTheCurrentFolderAndDrivesChangeIt() {
+        choose([this](QDialog& chooser) {
+            QCOMPARE(chooser.parentWidget(), &view->window());
+            QVERIFY(chooser.findChild<QWidget*>(u"OKButton"_s)->hasFocus());
+            // It lists the process's current folder's task files, below its root.
+            QCOMPARE(Rows(chooser, "File1"), (QStringList{u"a.ini"_s, u"B.INI"_s}));
+            QCOMPARE(Rows(chooser, "Dir1").first(), u"/"_s);
+            QVERIFY(Rows(chooser, "Dir1").contains(u"deeper"_s));
+            auto* drives = chooser.findChild<QComboBox*>(u"Drive1"_s);
+            const int root = drives->findText(u"/"_s);
+            QVERIFY(root >= 0);
+            drives->setCurrentIndex(root);  // "/" picked from the drop-down list
+            emit drives->activated(root);
+            QCOMPARE(Rows(chooser, "Dir1").first(), u"/"_s);
+            QCOMPARE(QDir::currentPath(), u"/"_s);
+            chooser.reject();
+        });
+    }
+
+    void cancelAndTheCloseBoxChangeNothing() {
+        const QString before = view->find<QLineEdit>(u"TextTask"_s)->text();
+        const std::function<void(QDialog&)> closings[] = {
+            [](QDialog& chooser) { Click(chooser, "CancelButton"); },
+            [](QDialog& chooser) { QTest::keyClick(&chooser, Qt::Key_Escape); },
+            [](QDialog& chooser) { chooser.close(); },
+        };
+        for (const auto& close : closings) {
+            choose([&](QDialog& chooser) {
+                ClickRow(chooser, "File1", u"a.ini"_s);
+                close(chooser);
+            });
+            QCOMPARE(view->find<QLineEdit>(u"TextTask"_s)->text(), before);
+            QCOMPARE(view->find<QLineEdit>(u"Text4"_s)->text(), u"30"_s);
+        }
+    }
+
+    void okLoadsATaskFileOfAnOpenedFolder() {
+        choose([this](QDialog& chooser) {
+            // A folder gone after the dialog listed it fails to open as an unreadable one does.
+            QVERIFY(QDir().rmdir(view->path(u"tasks/empty"_s)));
+            const QStringList before = Rows(chooser, "Dir1");
+            ClickRow(chooser, "Dir1", u"empty"_s, true);
+            QCOMPARE(view->dialogs.messages.size(), 1);
+            QVERIFY(view->dialogs.messages[0].text.contains(view->path(u"tasks/empty"_s)));
+            QCOMPARE(Rows(chooser, "Dir1"), before);
+            ClickRow(chooser, "Dir1", u"deeper"_s, true);
+            QCOMPARE(Rows(chooser, "File1"), QStringList{u"c.ini"_s});
+            QCOMPARE(QDir::currentPath(), view->path(u"tasks/deeper"_s));
+            ClickRow(chooser, "File1", u"c.ini"_s);
+            Click(chooser, "OKButton");
+        });
+        const QString task = view->path(u"tasks/deeper/c.ini"_s);
+        QCOMPARE(view->find<QLineEdit>(u"TextTask"_s)->text(), task);
+        QCOMPARE(view->find<QLineEdit>(u"Text4"_s)->text(), u"90"_s);
+        QCOMPARE(view->find<QLineEdit>(u"txtToFolder"_s)->text(), u"/from/c"_s);
+        QCOMPARE(view->rows(u"ListFromFolder"_s), QStringList{u"/x"_s});
+        QCOMPARE(view->model().IniPath, task.toStdString());
+    }
 
   private:
     // Opens the chooser on "tasks" and runs `use` on it, shown, as the user's turn.
@@ -58,24 +129,6 @@ class TaskChooserTest : public QObject {
     std::unique_ptr<ViewHarness> view;
     QString previousFolder;
 };
-
-void TaskChooserTest::init() {
-    previousFolder = QDir::currentPath();
-    view = std::make_unique<ViewHarness>();
-    view->writeFile(u"tasks/a.ini"_s, "[Comm]\r\nTimeOut=60\r\n");
-    view->writeFile(u"tasks/B.INI"_s, "[Comm]\r\n");
-    view->writeFile(u"tasks/notes.txt"_s);
-    view->writeFile(u"tasks/deeper/c.ini"_s,
-                    "[Comm]\r\nTimeOut=90\r\nDDir=/from/c\r\n[DirList]\r\nCount=1\r\nDir1=/x\r\n");
-    QDir().mkpath(view->path(u"tasks/empty"_s));
-    QVERIFY(QDir::setCurrent(view->path(u"tasks"_s)));
-    QVERIFY(view->start());
-}
-
-void TaskChooserTest::cleanup() {
-    view.reset();
-    QDir::setCurrent(previousFolder);
-}
 
 void TaskChooserTest::choose(std::function<void(QDialog&)> use) {
     bool closed = false;
@@ -87,65 +140,6 @@ void TaskChooserTest::choose(std::function<void(QDialog&)> use) {
     };
     view->click(u"SelTask"_s);
     QVERIFY(closed);
-}
-
-void TaskChooserTest::itOpensOnTheCurrentFolderAndDrivesChangeIt() {
-    choose([this](QDialog& chooser) {
-        QCOMPARE(chooser.parentWidget(), &view->window());
-        QVERIFY(chooser.findChild<QWidget*>(u"OKButton"_s)->hasFocus());
-        // It lists the process's current folder's task files, below its root.
-        QCOMPARE(Rows(chooser, "File1"), (QStringList{u"a.ini"_s, u"B.INI"_s}));
-        QCOMPARE(Rows(chooser, "Dir1").first(), u"/"_s);
-        QVERIFY(Rows(chooser, "Dir1").contains(u"deeper"_s));
-        auto* drives = chooser.findChild<QComboBox*>(u"Drive1"_s);
-        const int root = drives->findText(u"/"_s);
-        QVERIFY(root >= 0);
-        drives->setCurrentIndex(root);  // "/" picked from the drop-down list
-        emit drives->activated(root);
-        QCOMPARE(Rows(chooser, "Dir1").first(), u"/"_s);
-        QCOMPARE(QDir::currentPath(), u"/"_s);
-        chooser.reject();
-    });
-}
-
-void TaskChooserTest::cancelAndTheCloseBoxChangeNothing() {
-    const QString before = view->find<QLineEdit>(u"TextTask"_s)->text();
-    const std::function<void(QDialog&)> closings[] = {
-        [](QDialog& chooser) { Click(chooser, "CancelButton"); },
-        [](QDialog& chooser) { QTest::keyClick(&chooser, Qt::Key_Escape); },
-        [](QDialog& chooser) { chooser.close(); },
-    };
-    for (const auto& close : closings) {
-        choose([&](QDialog& chooser) {
-            ClickRow(chooser, "File1", u"a.ini"_s);
-            close(chooser);
-        });
-        QCOMPARE(view->find<QLineEdit>(u"TextTask"_s)->text(), before);
-        QCOMPARE(view->find<QLineEdit>(u"Text4"_s)->text(), u"30"_s);
-    }
-}
-
-void TaskChooserTest::okLoadsATaskFileOfAnOpenedFolder() {
-    choose([this](QDialog& chooser) {
-        // A folder gone after the dialog listed it fails to open as an unreadable one does.
-        QVERIFY(QDir().rmdir(view->path(u"tasks/empty"_s)));
-        const QStringList before = Rows(chooser, "Dir1");
-        ClickRow(chooser, "Dir1", u"empty"_s, true);
-        QCOMPARE(view->dialogs.messages.size(), 1);
-        QVERIFY(view->dialogs.messages[0].text.contains(view->path(u"tasks/empty"_s)));
-        QCOMPARE(Rows(chooser, "Dir1"), before);
-        ClickRow(chooser, "Dir1", u"deeper"_s, true);
-        QCOMPARE(Rows(chooser, "File1"), QStringList{u"c.ini"_s});
-        QCOMPARE(QDir::currentPath(), view->path(u"tasks/deeper"_s));
-        ClickRow(chooser, "File1", u"c.ini"_s);
-        Click(chooser, "OKButton");
-    });
-    const QString task = view->path(u"tasks/deeper/c.ini"_s);
-    QCOMPARE(view->find<QLineEdit>(u"TextTask"_s)->text(), task);
-    QCOMPARE(view->find<QLineEdit>(u"Text4"_s)->text(), u"90"_s);
-    QCOMPARE(view->find<QLineEdit>(u"txtToFolder"_s)->text(), u"/from/c"_s);
-    QCOMPARE(view->rows(u"ListFromFolder"_s), QStringList{u"/x"_s});
-    QCOMPARE(view->model().IniPath, task.toStdString());
 }
 
 }  // namespace tarnwick::qtview::test

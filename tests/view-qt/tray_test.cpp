@@ -59,60 +59,56 @@ class TrayTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase();
+    void initTestCase() {
+        PrepareTestApplication();
+        if (QGuiApplication::platformName() != u"xcb"_s) {
+            QSKIP("no X display: the tray tests run under with-tray (Xvfb and trayer)");
+        }
+        // trayer may still be taking the tray's selection when the test starts.
+        for (int i = 0; i < 100 && !QSystemTrayIcon::isSystemTrayAvailable(); ++i) {
+            QTest::qWait(50);
+        }
+        if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+            QSKIP("no system tray on this display (start trayer)");
+        }
+        // The second run is at twice the scale: the click must land on the icon all the same.
+        const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
+        if (!scale.isEmpty()) {
+            QCOMPARE(qApp->devicePixelRatio(), scale.toDouble());
+        }
+        if (QStandardPaths::findExecutable(u"xdotool"_s).isEmpty()) {
+            QSKIP("xdotool is missing: no real click on the tray icon can be made");
+        }
+    }
 
-    void aClickOnTheIconBringsTheWindowBackAndClosingRemovesIt();
+    void aClickOnTheIconBringsTheWindowBackAndClosingRemovesIt() {
+        ViewHarness view(true);
+        QVERIFY(view.start());
+        QVERIFY(QTest::qWaitForWindowExposed(&view.window()));
+        QTRY_VERIFY(DockedIcon() != nullptr);
+        // Each click the icon reports, with the window's state once the model has had it.
+        Seen seen;
+        connect(&view.program().tray(), &TrayIcon::mouseMessage, this, [&](TrayMouse message) {
+            seen.append({message, view.window().isVisible()});
+        });
+        const QSystemTrayIcon& icon = view.program().tray().icon();
+        QTRY_VERIFY(icon.geometry().isValid());
+        view.click(u"ButtonExit"_s);
+        QTRY_VERIFY(!view.window().isVisible());
+
+        // The right button brings nothing back.
+        QVERIFY(ClickLands(icon, 3, TrayMouse::RightButtonUp, seen));
+        QVERIFY(!view.window().isVisible());
+        QVERIFY(ClickLands(icon, 1, TrayMouse::LeftButtonUp, seen));
+        QVERIFY(seen.contains(qMakePair(TrayMouse::LeftButtonUp, true)));
+        QVERIFY(!seen.contains(qMakePair(TrayMouse::RightButtonUp, true)));
+        QVERIFY(view.window().isVisible());
+        QVERIFY(view.model().windowVisible());
+        view.window().close();
+        QVERIFY(view.program().platform().ended());
+        QTRY_VERIFY(DockedIcon() == nullptr);
+    }
 };
-
-void TrayTest::initTestCase() {
-    PrepareTestApplication();
-    if (QGuiApplication::platformName() != u"xcb"_s) {
-        QSKIP("no X display: the tray tests run under with-tray (Xvfb and trayer)");
-    }
-    // trayer may still be taking the tray's selection when the test starts.
-    for (int i = 0; i < 100 && !QSystemTrayIcon::isSystemTrayAvailable(); ++i) {
-        QTest::qWait(50);
-    }
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        QSKIP("no system tray on this display (start trayer)");
-    }
-    // The second run is at twice the scale: the click must land on the icon all the same.
-    const QByteArray scale = qgetenv("QT_SCALE_FACTOR");
-    if (!scale.isEmpty()) {
-        QCOMPARE(qApp->devicePixelRatio(), scale.toDouble());
-    }
-    if (QStandardPaths::findExecutable(u"xdotool"_s).isEmpty()) {
-        QSKIP("xdotool is missing: no real click on the tray icon can be made");
-    }
-}
-
-void TrayTest::aClickOnTheIconBringsTheWindowBackAndClosingRemovesIt() {
-    ViewHarness view(true);
-    QVERIFY(view.start());
-    QVERIFY(QTest::qWaitForWindowExposed(&view.window()));
-    QTRY_VERIFY(DockedIcon() != nullptr);
-    // Each click the icon reports, with the window's state once the model has had it.
-    Seen seen;
-    connect(&view.program().tray(), &TrayIcon::mouseMessage, this, [&](TrayMouse message) {
-        seen.append({message, view.window().isVisible()});
-    });
-    const QSystemTrayIcon& icon = view.program().tray().icon();
-    QTRY_VERIFY(icon.geometry().isValid());
-    view.click(u"ButtonExit"_s);
-    QTRY_VERIFY(!view.window().isVisible());
-
-    // The right button brings nothing back.
-    QVERIFY(ClickLands(icon, 3, TrayMouse::RightButtonUp, seen));
-    QVERIFY(!view.window().isVisible());
-    QVERIFY(ClickLands(icon, 1, TrayMouse::LeftButtonUp, seen));
-    QVERIFY(seen.contains(qMakePair(TrayMouse::LeftButtonUp, true)));
-    QVERIFY(!seen.contains(qMakePair(TrayMouse::RightButtonUp, true)));
-    QVERIFY(view.window().isVisible());
-    QVERIFY(view.model().windowVisible());
-    view.window().close();
-    QVERIFY(view.program().platform().ended());
-    QTRY_VERIFY(DockedIcon() == nullptr);
-}
 
 }  // namespace tarnwick::qtview::test
 

@@ -11,10 +11,6 @@ namespace tarnwick::qtview::test {
 
 using namespace Qt::StringLiterals;
 
-ViewHarness::ViewHarness(bool tray) : hasTray(tray) {}
-
-ViewHarness::~ViewHarness() = default;
-
 QString ViewHarness::path(const QString& relative) const {
     return dir_.filePath(relative);
 }
@@ -46,10 +42,6 @@ Program& ViewHarness::program() {
         program_ = std::make_unique<Program>(std::move(setup));
     }
     return *program_;
-}
-
-bool ViewHarness::start() {
-    return program().start();
 }
 
 QStringList ViewHarness::rows(const QString& listName) {

@@ -53,14 +53,13 @@ class FakeDialogs final : public DesktopDialogs {
 // there or not as the test says.
 class ViewHarness {
   public:
-    explicit ViewHarness(bool hasTray = true);
-    ~ViewHarness();
+    explicit ViewHarness(bool tray = true) : hasTray(tray) {}
 
     QString path(const QString& relative) const;
     void writeFile(const QString& relative, const QByteArray& content = "data") const;
 
     // Builds the program (first use) and starts it as the program's start does.
-    bool start();
+    bool start() { return program().start(); }
     Program& program();
     FrmMain& model() { return program().model(); }
     MainWindow& window() { return program().window(); }
