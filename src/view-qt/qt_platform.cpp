@@ -55,7 +55,14 @@ void QtPlatform::showWindow() {
         window_->show();
     }
     window_->raise();
+    // Qt's Wayland support activates a window with the token it finds in the environment; it is
+    // taken out again at once, so that no program started from here inherits it.
+    const QByteArray token = instance_.takeActivationToken();
+    if (!token.isEmpty()) {
+        qputenv("XDG_ACTIVATION_TOKEN", token);
+    }
     window_->activateWindow();
+    qunsetenv("XDG_ACTIVATION_TOKEN");
 }
 
 void QtPlatform::hideWindow() {

@@ -115,6 +115,10 @@ void MainWindowTest::showsTheModel() {
     QCOMPARE(view->window().windowTitle().toStdString(), view->model().windowCaption());
     QCOMPARE(view->window().findChild<QTimer*>(u"Timer1"_s)->isActive(),
              view->model().Timer1.enabled());
+    // One size (on Wayland the toplevel's least and greatest), which no maximise changes.
+    QCOMPARE(view->window().minimumSize(), view->window().maximumSize());
+    view->window().setWindowState(Qt::WindowMaximized);
+    QVERIFY(!view->window().isMaximized());
 }
 
 void MainWindowTest::everyButtonReachesItsHandler() {
