@@ -149,15 +149,26 @@ HANDLE CreateTemporaryFile(const std::wstring& folder, std::wstring& path) {
     return INVALID_HANDLE_VALUE;
 }
 
-// Moves the finished temporary file over the target. A read-only old copy would refuse to be
-// replaced, so its read-only attribute goes first.
-bool ReplaceWith(const std::wstring& temporary, const std::wstring& target) {
+// What becomes of the replaced file's own attributes, access rights and owner.
+enum class OldFile { Dropped, Kept };
+
+// Moves the finished temporary file over the target. A read-only old file would refuse to be
+// replaced, so its read-only attribute goes first. A kept old file lends the new one its
+// attributes, access rights and owner (ReplaceFileW), as a task file must keep them.
+bool ReplaceWith(const std::wstring& temporary, const std::wstring& target, OldFile oldFile) {
     const DWORD old = GetFileAttributesW(target.c_str());
     if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY) != 0) {
         SetFileAttributesW(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
     }
-    if (MoveFileExW(temporary.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const bool keep = oldFile == OldFile::Kept && old != INVALID_FILE_ATTRIBUTES;
+    if (keep ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                            REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                            nullptr, nullptr)
+             : MoveFileExW(temporary.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (keep) {
+            SetFileAttributesW(target.c_str(), old);
+        }
         return true;
     }
     const DWORD error = GetLastError();
@@ -166,6 +177,30 @@ bool ReplaceWith(const std::wstring& temporary, const std::wstring& target) {
     }
     SetLastError(error);
     return false;
+}
+
+// The file a path leads to once every symbolic link and junction on the way is followed, so that
+// a save through a link replaces the file and keeps the link. A path that leads nowhere yet (a
+// first save) is its own.
+std::wstring FinalPath(const std::wstring& path) {
+    Handle file(CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) {
+        return path;
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file.get(), final.data(),
+                                             static_cast<DWORD>(final.size()), VOLUME_NAME_DOS);
+    if (length >= final.size()) {
+        final.resize(length);
+        length = GetFinalPathNameByHandleW(file.get(), final.data(),
+                                           static_cast<DWORD>(final.size()), VOLUME_NAME_DOS);
+    }
+    if (length == 0 || length >= final.size()) {
+        return path;
+    }
+    final.resize(length);
+    return final;
 }
 
 CopyResult Failed() {
@@ -223,7 +258,7 @@ CopyResult CopyFileTo(const std::string& source, const std::string& target,
         !out.close()) {
         return abandon(Failed());
     }
-    if (!ReplaceWith(temporary, wideTarget)) {
+    if (!ReplaceWith(temporary, wideTarget, OldFile::Dropped)) {
         return abandon(Failed());
     }
     constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
@@ -429,7 +464,7 @@ class Win32FileSystem final : public FileSystem {
     }
 
     Status replaceFile(const std::string& path, const std::string& bytes) override {
-        const std::wstring target = WidePath(path);
+        const std::wstring target = FinalPath(WidePath(path));
         std::wstring temporary;
         Handle out(CreateTemporaryFile(FolderOf(target), temporary));
         if (!out.valid()) {
@@ -439,7 +474,7 @@ class Win32FileSystem final : public FileSystem {
         const bool ok = WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
                                   &written, nullptr) &&
                         written == bytes.size() && FlushFileBuffers(out.get()) && out.close() &&
-                        ReplaceWith(temporary, target);
+                        ReplaceWith(temporary, target, OldFile::Kept);
         if (!ok) {
             const DWORD error = GetLastError();
             out.close();
@@ -454,7 +489,9 @@ class Win32FileSystem final : public FileSystem {
         if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) {
             return nullptr;
         }
-        HANDLE mutex = CreateMutexW(nullptr, FALSE, LockName(wide).c_str());
+        // Named after the file the path leads to: a save through a link and one of the file
+        // itself take turns too.
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, LockName(FinalPath(wide)).c_str());
         if (mutex == nullptr) {
             reason = SystemErrorText(GetLastError());
             return nullptr;

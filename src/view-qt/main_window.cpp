@@ -60,4 +60,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMaximized()) {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+    }
+    QWidget::changeEvent(event);
+}
+
 }  // namespace tarnwick::qtview

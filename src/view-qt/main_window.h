@@ -32,6 +32,9 @@ class MainWindow : public QWidget {
   protected:
     // The user's close: the model decides what happens, and ends the program when it may.
     void closeEvent(QCloseEvent* event) override;
+    // The window has one size. Qt's own title bar (Wayland without the desktop's decorations)
+    // draws a maximise button on every window; here a maximise is undone at once.
+    void changeEvent(QEvent* event) override;
 
   private:
     FrmMain& model_;

@@ -11,7 +11,22 @@ namespace tarnwick::qtview {
 
 QtPlatform::QtPlatform(DesktopDialogs& dialogs, TrayIcon& tray, SingleInstance& instance,
                        const Pictures& pictures)
-    : DesktopPlatform(tray, instance), dialogs_(dialogs), pictures_(pictures) {}
+    : DesktopPlatform(tray, instance),
+      dialogs_(dialogs),
+      instance_(instance),
+      pictures_(pictures) {}
+
+void QtPlatform::showWindow() {
+    // Qt's Wayland support activates a window with the token it finds in the environment (the one
+    // a later start handed over); it is taken out again at once, so that no program started from
+    // here inherits it.
+    const QByteArray token = instance_.takeActivationToken();
+    if (!token.isEmpty()) {
+        qputenv("XDG_ACTIVATION_TOKEN", token);
+    }
+    DesktopPlatform::showWindow();
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+}
 
 void QtPlatform::showMessage(const std::string& text, const std::string& title) {
     dialogs_.information(window(), Text(title), Text(text));

@@ -17,6 +17,7 @@ class QtPlatform final : public DesktopPlatform<MainWindow, TrayIcon, SingleInst
     QtPlatform(DesktopDialogs& dialogs, TrayIcon& tray, SingleInstance& instance,
                const Pictures& pictures);
 
+    void showWindow() override;
     void showMessage(const std::string& text, const std::string& title) override;
     std::string browseForFolder(const std::string& prompt, const std::string& startFolder) override;
     void showTaskChooser(Dialog& dialog) override;
@@ -26,6 +27,7 @@ class QtPlatform final : public DesktopPlatform<MainWindow, TrayIcon, SingleInst
     void closeForGood() override;
 
     DesktopDialogs& dialogs_;
+    SingleInstance& instance_;
     const Pictures& pictures_;
 };
 

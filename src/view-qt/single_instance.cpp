@@ -3,11 +3,22 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <utility>
 
 namespace tarnwick::qtview {
 namespace {
 
 constexpr int kAskTimeoutMs = 2000;
+constexpr qint64 kLongestRequest = 4096;  // "show", a space, a token and a line end
+constexpr char kTokenVariable[] = "XDG_ACTIVATION_TOKEN";
+
+// Reads this start's activation token and takes it out of the environment, so that no program
+// started from here inherits a token that is not its own.
+QByteArray TakeTokenFromEnvironment() {
+    QByteArray token = qgetenv(kTokenVariable);
+    qunsetenv(kTokenVariable);
+    return token;
+}
 
 QString RuntimeFolder(const QString& folder) {
     return folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
@@ -19,14 +30,30 @@ QString RuntimeFolder(const QString& folder) {
 SingleInstance::SingleInstance(QString folder, QObject* parent)
     : QObject(parent),
       folder_(RuntimeFolder(folder)),
+      token_(TakeTokenFromEnvironment()),
       lock_(QDir(folder_).filePath(QStringLiteral("tarnwick.lock"))) {
     // The lock of a copy that is still running never goes stale with age, only when its process
     // has gone.
     lock_.setStaleLockTime(0);
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            socket->deleteLater();
-            emit showRequested();
+            // The request is one line; a later copy that ends before finishing it still asks.
+            auto answer = [this, socket] {
+                if (!socket->canReadLine() && socket->state() == QLocalSocket::ConnectedState &&
+                    socket->bytesAvailable() < kLongestRequest) {
+                    return;
+                }
+                socket->disconnect(this);
+                const QByteArray line = socket->readLine(kLongestRequest).trimmed();
+                if (line.startsWith("show ")) {
+                    token_ = line.mid(5);
+                }
+                socket->deleteLater();
+                emit showRequested();
+            };
+            connect(socket, &QLocalSocket::readyRead, this, answer);
+            connect(socket, &QLocalSocket::disconnected, this, answer);
+            answer();
         }
     });
 }
@@ -46,11 +73,15 @@ bool SingleInstance::anotherRunning() {
     QLocalSocket socket;
     socket.connectToServer(socketPath);
     if (socket.waitForConnected(kAskTimeoutMs)) {
-        socket.write("show\n");
+        socket.write("show " + token_ + "\n");
         socket.waitForBytesWritten(kAskTimeoutMs);
         socket.disconnectFromServer();
     }
     return true;
+}
+
+QByteArray SingleInstance::takeActivationToken() {
+    return std::exchange(token_, {});
 }
 
 }  // namespace tarnwick::qtview

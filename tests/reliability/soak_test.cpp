@@ -25,8 +25,8 @@
 #include <sstream>
 
 #include "backup/backup_pass.h"
-#include "common/texts.h"
 #include "backup/posix_file_system.h"
+#include "common/texts.h"
 #include "support/fake_clock.h"
 #include "support/injected_faults.h"
 #include "support/recording_host.h"

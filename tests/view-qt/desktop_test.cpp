@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -17,6 +18,7 @@
 #include "view-qt/list_box_model.h"
 #include "view-qt/pictures.h"
 #include "view-qt/qr_code.h"
+#include "view-qt/single_instance.h"
 #include "view_harness.h"
 
 namespace tarnwick::qtview::test {
@@ -142,6 +144,23 @@ class DesktopTest : public QObject {
         QCOMPARE(first.state(), QProcess::Running);
         first.terminate();
         QVERIFY(first.waitForFinished(20000));
+    }
+
+    // Each start takes its token out of the environment (no child inherits it); a later start's
+    // token reaches the running copy, which activates its window with it once.
+    void aSecondStartHandsItsActivationTokenOver() {
+        QTemporaryDir runtime;
+        qputenv("XDG_ACTIVATION_TOKEN", "first-start");
+        SingleInstance first(runtime.path());
+        QVERIFY(!first.anotherRunning());
+        qputenv("XDG_ACTIVATION_TOKEN", "second-start");
+        SingleInstance second(runtime.path());
+        QVERIFY(!qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
+        QSignalSpy asked(&first, &SingleInstance::showRequested);
+        QVERIFY(second.anotherRunning());
+        QTRY_COMPARE(asked.count(), 1);
+        QCOMPARE(first.takeActivationToken(), "second-start");
+        QCOMPARE(first.takeActivationToken(), QByteArray());
     }
 
     void theFolderBrowserShowsItsPromptAndTheSelectedFolder() {

@@ -170,8 +170,9 @@ class MainWindowTest : public QObject {
         // A message the model shows goes to the desktop's message box.
         view->retype(u"txtToFolder"_s, u"//server/share"_s);
         view->click(u"SaveConfig"_s);
-        QCOMPARE(view->dialogs.messages,
-                 (QList<FakeDialogs::Shown>{{q(texts::kNotLocal.title), q(texts::kNotLocal.text)}}));
+        QCOMPARE(
+            view->dialogs.messages,
+            (QList<FakeDialogs::Shown>{{q(texts::kNotLocal.title), q(texts::kNotLocal.text)}}));
         QCOMPARE(view->find<QLineEdit>(u"txtToFolder"_s)->text(), view->path(u"back"_s));
 
         // The folder browser: its prompt, the last folder as its start, the shell's form back.
@@ -296,6 +297,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(view->window().windowTitle().toStdString(), view->model().windowCaption());
         QCOMPARE(view->window().findChild<QTimer*>(u"Timer1"_s)->isActive(),
                  view->model().Timer1.enabled());
+        // One size (on Wayland the toplevel's least and greatest), which no maximise changes.
+        QCOMPARE(view->window().minimumSize(), view->window().maximumSize());
+        view->window().setWindowState(Qt::WindowMaximized);
+        QVERIFY(!view->window().isMaximized());
     }
 
     std::unique_ptr<ViewHarness> view;

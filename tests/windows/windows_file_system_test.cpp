@@ -1,4 +1,4 @@
-// What only Windows has: file attributes, drive roots.
+// What only Windows has: file attributes, junctions, drive roots.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include "support/fake_clock.h"
 #include "support/recording_host.h"
 #include "support/temp_tree.h"
+#include "support/windows_link.h"
 
 namespace tarnwick {
 namespace {
@@ -19,6 +20,22 @@ DWORD Attributes(const std::string& path, DWORD added = 0) {
         SetFileAttributesW(name.c_str(), GetFileAttributesW(name.c_str()) | added);
     }
     return GetFileAttributesW(name.c_str());
+}
+
+// Backs "src" up into "back" twice: the first pass copies `copied` files, the second none.
+void BackUpTwice(const test::TempTree& tree, int copied) {
+    const auto fs = MakeHostFileSystem();
+    test::FakeClock clock;
+    PassOptions options;
+    options.destination = tree.path("back");
+    options.sources = {tree.path("src")};
+    options.fullPath = false;
+    for (const int updated : {copied, 0}) {
+        test::RecordingHost host;
+        const PassResult result = RunBackup(options, host, *fs, clock);
+        EXPECT_EQ(result.updatedCount, updated);
+        EXPECT_EQ(result.failedCopies, 0) << (host.lines.size() > 2 ? host.lines[2] : "");
+    }
 }
 
 // Hidden, system and read-only files are copied with their attributes; a read-only or hidden old
@@ -42,18 +59,7 @@ TEST(NativeWindowsPass, CopiesFilesWithTheirAttributesOverOldCopies) {
             Attributes(tree.path("back/src/" + c.name), c.oldCopy);
         }
     }
-    const auto fs = MakeHostFileSystem();
-    test::FakeClock clock;
-    PassOptions options;
-    options.destination = tree.path("back");
-    options.sources = {tree.path("src")};
-    options.fullPath = false;
-    for (const int updated : {5, 0}) {
-        test::RecordingHost host;
-        const PassResult result = RunBackup(options, host, *fs, clock);
-        EXPECT_EQ(result.updatedCount, updated);
-        EXPECT_EQ(result.failedCopies, 0) << (host.lines.size() > 2 ? host.lines[2] : "");
-    }
+    BackUpTwice(tree, 5);
     for (const auto& c : cases) {
         const std::string copy = "back/src/" + c.name;
         EXPECT_EQ(tree.read(copy), c.name);
@@ -64,6 +70,22 @@ TEST(NativeWindowsPass, CopiesFilesWithTheirAttributesOverOldCopies) {
     for (const auto& [name, content] : tree.files()) {
         SetFileAttributesW(Widen(tree.path(name)).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
+}
+
+// A junction back to a folder above it is walked once; one into the destination never.
+TEST(NativeWindowsPass, WalksAFolderOnceAndNeverIntoTheDestination) {
+    test::TempTree tree;
+    tree.write("src/a/file.txt", "f", 2'000'000'000);
+    tree.makeFolder("back");
+    const test::WindowsLink up(tree.path("src/a/up"), tree.path("src"));
+    const test::WindowsLink into(tree.path("src/into"), tree.path("back"));
+    if (!up.made() || !into.made()) {
+        GTEST_SKIP() << "this system cannot make junctions";
+    }
+    BackUpTwice(tree, 1);
+    EXPECT_EQ(tree.files("back"), (std::map<std::string, std::string>{{"src/a/file.txt", "f"}}));
+    EXPECT_FALSE(tree.exists("back/src/a/up"));
+    EXPECT_FALSE(tree.exists("back/src/into"));
 }
 
 TEST(NativeWindowsFileSystem, KnowsDriveRootsAndTheCurrentFolder) {

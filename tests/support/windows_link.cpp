@@ -1,0 +1,133 @@
+#include "support/windows_link.h"
+
+#include <windows.h>
+#include <winioctl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "common/win32_text.h"
+
+namespace tarnwick::test {
+namespace {
+
+// The mount-point form of REPARSE_DATA_BUFFER, which MinGW's headers lack.
+struct MountPointBuffer {
+    DWORD tag;
+    WORD dataLength;
+    WORD reserved;
+    WORD substituteOffset;
+    WORD substituteLength;
+    WORD printOffset;
+    WORD printLength;
+    wchar_t names[1];  // the NT path, then the printed path, each ending in a NUL
+};
+
+bool MakeJunction(const std::wstring& link, const std::wstring& target) {
+    if (!CreateDirectoryW(link.c_str(), nullptr)) {
+        return false;
+    }
+    HANDLE folder = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const std::wstring names = L"\\??\\" + target + L'\0' + target + L'\0';
+    std::vector<char> bytes(offsetof(MountPointBuffer, names) + names.size() * sizeof(wchar_t));
+    auto* buffer = reinterpret_cast<MountPointBuffer*>(bytes.data());
+    buffer->tag = IO_REPARSE_TAG_MOUNT_POINT;
+    buffer->dataLength =
+        static_cast<WORD>(bytes.size() - offsetof(MountPointBuffer, substituteOffset));
+    buffer->substituteLength = static_cast<WORD>((target.size() + 4) * sizeof(wchar_t));
+    buffer->printOffset = static_cast<WORD>(buffer->substituteLength + sizeof(wchar_t));
+    buffer->printLength = static_cast<WORD>(target.size() * sizeof(wchar_t));
+    std::memcpy(buffer->names, names.data(), names.size() * sizeof(wchar_t));
+    DWORD returned = 0;
+    const bool made =
+        folder != INVALID_HANDLE_VALUE &&
+        DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer, static_cast<DWORD>(bytes.size()),
+                        nullptr, 0, &returned, nullptr);
+    if (folder != INVALID_HANDLE_VALUE) {
+        CloseHandle(folder);
+    }
+    if (!made) {
+        RemoveDirectoryW(link.c_str());
+    }
+    return made;
+}
+
+bool IsLink(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Under Wine, starts a program of the host system on the Unix forms of the paths and waits until
+// it has done its work: Wine starts it without a handle to wait on.
+bool RunOnHost(const std::wstring& command, const std::wstring& target, const std::wstring& link,
+               bool linkWanted) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (unixName == nullptr) {
+        return false;
+    }
+    std::wstring line = command;
+    for (const auto& path : {target, link}) {
+        char* name = path.empty() ? nullptr : unixName(path.c_str());
+        if (name != nullptr) {
+            line += L" \"" + Widen(name) + L"\"";
+            HeapFree(GetProcessHeap(), 0, name);
+        }
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int tries = 0; tries < 1000 && Exists(link) != linkWanted; ++tries) {
+        Sleep(10);
+    }
+    return Exists(link) == linkWanted;
+}
+
+}  // namespace
+
+WindowsLink::WindowsLink(const std::string& link, const std::string& target) : link_(link) {
+    const std::wstring wideLink = Widen(link);
+    const std::wstring wideTarget = Widen(target);
+    const DWORD targetAttributes = GetFileAttributesW(wideTarget.c_str());
+    const bool folder = targetAttributes != INVALID_FILE_ATTRIBUTES &&
+                        (targetAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (folder ? MakeJunction(wideLink, wideTarget)
+               : CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(),
+                                     SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+                     IsLink(wideLink)) {
+        how_ = folder ? How::Junction : How::FileLink;
+    } else if (RunOnHost(L"/bin/ln -s", wideTarget, wideLink, true)) {
+        how_ = How::Host;
+    }
+}
+
+WindowsLink::~WindowsLink() {
+    const std::wstring link = Widen(link_);
+    switch (how_) {
+        case How::Junction:
+            RemoveDirectoryW(link.c_str());
+            break;
+        case How::FileLink:
+            DeleteFileW(link.c_str());
+            break;
+        case How::Host:
+            RunOnHost(L"/bin/rm -f", {}, link, false);
+            break;
+        case How::None:
+            break;
+    }
+}
+
+}  // namespace tarnwick::test
