@@ -1,57 +1,11 @@
 #include "support/windows_link.h"
 
 #include <windows.h>
-#include <winioctl.h>
-
-#include <cstring>
-#include <vector>
 
 #include "common/win32_text.h"
 
 namespace tarnwick::test {
 namespace {
-
-// The mount-point form of REPARSE_DATA_BUFFER, which MinGW's headers lack.
-struct MountPointBuffer {
-    DWORD tag;
-    WORD dataLength;
-    WORD reserved;
-    WORD substituteOffset;
-    WORD substituteLength;
-    WORD printOffset;
-    WORD printLength;
-    wchar_t names[1];  // the NT path, then the printed path, each ending in a NUL
-};
-
-bool MakeJunction(const std::wstring& link, const std::wstring& target) {
-    if (!CreateDirectoryW(link.c_str(), nullptr)) {
-        return false;
-    }
-    HANDLE folder = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    const std::wstring names = L"\\??\\" + target + L'\0' + target + L'\0';
-    std::vector<char> bytes(offsetof(MountPointBuffer, names) + names.size() * sizeof(wchar_t));
-    auto* buffer = reinterpret_cast<MountPointBuffer*>(bytes.data());
-    buffer->tag = IO_REPARSE_TAG_MOUNT_POINT;
-    buffer->dataLength =
-        static_cast<WORD>(bytes.size() - offsetof(MountPointBuffer, substituteOffset));
-    buffer->substituteLength = static_cast<WORD>((target.size() + 4) * sizeof(wchar_t));
-    buffer->printOffset = static_cast<WORD>(buffer->substituteLength + sizeof(wchar_t));
-    buffer->printLength = static_cast<WORD>(target.size() * sizeof(wchar_t));
-    std::memcpy(buffer->names, names.data(), names.size() * sizeof(wchar_t));
-    DWORD returned = 0;
-    const bool made =
-        folder != INVALID_HANDLE_VALUE &&
-        DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer, static_cast<DWORD>(bytes.size()),
-                        nullptr, 0, &returned, nullptr);
-    if (folder != INVALID_HANDLE_VALUE) {
-        CloseHandle(folder);
-    }
-    if (!made) {
-        RemoveDirectoryW(link.c_str());
-    }
-    return made;
-}
 
 bool IsLink(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -103,11 +57,10 @@ WindowsLink::WindowsLink(const std::string& link, const std::string& target) : l
     const DWORD targetAttributes = GetFileAttributesW(wideTarget.c_str());
     const bool folder = targetAttributes != INVALID_FILE_ATTRIBUTES &&
                         (targetAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (folder ? MakeJunction(wideLink, wideTarget)
-               : CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(),
-                                     SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
-                     IsLink(wideLink)) {
-        how_ = folder ? How::Junction : How::FileLink;
+    const DWORD flags =
+        SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE | (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0);
+    if (CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(), flags) && IsLink(wideLink)) {
+        how_ = folder ? How::FolderLink : How::FileLink;
     } else if (RunOnHost(L"/bin/ln -s", wideTarget, wideLink, true)) {
         how_ = How::Host;
     }
@@ -116,7 +69,7 @@ WindowsLink::WindowsLink(const std::string& link, const std::string& target) : l
 WindowsLink::~WindowsLink() {
     const std::wstring link = Widen(link_);
     switch (how_) {
-        case How::Junction:
+        case How::FolderLink:
             RemoveDirectoryW(link.c_str());
             break;
         case How::FileLink:

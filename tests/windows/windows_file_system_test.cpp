@@ -72,7 +72,7 @@ TEST(NativeWindowsPass, CopiesFilesWithTheirAttributesOverOldCopies) {
     }
 }
 
-// A junction back to a folder above it is walked once; one into the destination never.
+// A link (as a junction) back to a folder above it is walked once; one into the destination never.
 TEST(NativeWindowsPass, WalksAFolderOnceAndNeverIntoTheDestination) {
     test::TempTree tree;
     tree.write("src/a/file.txt", "f", 2'000'000'000);
@@ -80,7 +80,7 @@ TEST(NativeWindowsPass, WalksAFolderOnceAndNeverIntoTheDestination) {
     const test::WindowsLink up(tree.path("src/a/up"), tree.path("src"));
     const test::WindowsLink into(tree.path("src/into"), tree.path("back"));
     if (!up.made() || !into.made()) {
-        GTEST_SKIP() << "this system cannot make junctions";
+        GTEST_SKIP() << "this system cannot make folder links";
     }
     BackUpTwice(tree, 1);
     EXPECT_EQ(tree.files("back"), (std::map<std::string, std::string>{{"src/a/file.txt", "f"}}));
