@@ -152,6 +152,9 @@ class FileSystem {
     // Opens a folder by its path, following links on the way: the user chose that path.
     virtual std::unique_ptr<OpenFolder> openFolder(const std::string& path, Status& why) = 0;
 
+    // Whether a walk reads folders ahead on worker threads: on a cold disk their waits overlap.
+    virtual bool readsAhead() const { return true; }
+
     // True where the file system holding the path keeps modification times to 2 seconds (FAT).
     virtual bool hasTwoSecondTimes(const std::string& path) = 0;
 

@@ -1,6 +1,7 @@
 #include "backup/folder_walk.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "backup/pass_texts.h"
 #include "backup/path_helpers.h"
@@ -42,8 +43,11 @@ void FolderWalk::walk(OpenFolder& source, OpenFolder& target) {
         visited_.insert({self->device, self->inode});
     }
     {
-        ReadAhead readAhead(source, target, settings_.sourceRoot, Separator(settings_.style));
-        readAhead_ = &readAhead;
+        std::optional<ReadAhead> readAhead;
+        if (settings_.readAhead) {
+            readAhead.emplace(source, target, settings_.sourceRoot, Separator(settings_.style));
+            readAhead_ = &*readAhead;
+        }
         walk(settings_.sourceRoot, source, target, IdOf(target.info()));
         readAhead_ = nullptr;
     }
@@ -63,7 +67,7 @@ std::string FolderWalk::targetPathOf(const std::string& fullPath) const {
 std::unique_ptr<FolderScan> FolderWalk::scan(const std::string& folder, OpenFolder& source,
                                              OpenFolder& target,
                                              const std::optional<FolderId>& targetId) {
-    auto scan = readAhead_->take(folder);
+    auto scan = readAhead_ != nullptr ? readAhead_->take(folder) : nullptr;
     if (!scan || !scan->source || scan->source != IdOf(source.info())) {
         return std::make_unique<FolderScan>(ScanFolder(source, &target));
     }

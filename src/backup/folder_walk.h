@@ -34,6 +34,8 @@ class FolderWalk {
         PathStyle style = kHostPathStyle;
         // The destination keeps times to 2 seconds (FAT): closer times count as equal.
         bool twoSecondTimes = false;
+        // Whether worker threads read the folders ahead of the walk (see FileSystem::readsAhead).
+        bool readAhead = true;
     };
 
     // `targetFolders` holds the destination and every target folder the pass has opened: the

@@ -419,6 +419,10 @@ class Win32FileSystem final : public FileSystem {
         return std::make_unique<Win32Folder>(std::move(folder));
     }
 
+    // Under Wine, where each call goes through its server, the workers made a pass slower, and
+    // no Windows machine has measured them yet: the walk reads each folder at its turn.
+    bool readsAhead() const override { return false; }
+
     bool hasTwoSecondTimes(const std::string& path) override {
         wchar_t volume[MAX_PATH + 1];
         wchar_t fileSystem[MAX_PATH + 1];
