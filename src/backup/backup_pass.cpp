@@ -148,7 +148,8 @@ PassResult RunBackup(const PassOptions& options, BackupHost& host, FileSystem& f
                                           options.sizeLimitOn,
                                           sizeLimit,
                                           style,
-                                          twoSecondTimes};
+                                          twoSecondTimes,
+                                          fs.readsAhead()};
             FolderWalk(std::move(settings), host, clock, lastRefresh, result, targetFolders)
                 .walk(*sourceFolder, *targetFolder);
             if (host.stopRequested()) {

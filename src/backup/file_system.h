@@ -101,6 +101,11 @@ class OpenFolder {
     virtual std::unique_ptr<FolderListing> list(Status& why) = 0;
     // An entry's own attributes: a link's, not those of what it points to.
     virtual std::optional<EntryInfo> entry(const std::string& name, Status& why) = 0;
+    // The attributes of the entries `names` (each named once), as `entry` reads them, a missing
+    // one left empty. One listing of this folder finds them, so a name the folder does not hold
+    // costs no lookup of its own, and on Windows the listing brings every attribute at once.
+    virtual std::vector<std::optional<EntryInfo>> entries(
+        const std::vector<std::string>& names) = 0;
     // A subfolder; a link where it should be is refused.
     virtual std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) = 0;
     // Creates a subfolder that only its owner may enter, until it takes its source folder's
@@ -146,6 +151,9 @@ class FileSystem {
 
     // Opens a folder by its path, following links on the way: the user chose that path.
     virtual std::unique_ptr<OpenFolder> openFolder(const std::string& path, Status& why) = 0;
+
+    // Whether a walk reads folders ahead on worker threads: on a cold disk their waits overlap.
+    virtual bool readsAhead() const { return true; }
 
     // True where the file system holding the path keeps modification times to 2 seconds (FAT).
     virtual bool hasTwoSecondTimes(const std::string& path) = 0;

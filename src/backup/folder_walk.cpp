@@ -1,8 +1,10 @@
 #include "backup/folder_walk.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "backup/path_helpers.h"
+#include "backup/read_ahead.h"
 #include "common/texts.h"
 
 namespace tarnwick {
@@ -40,7 +42,15 @@ void FolderWalk::walk(OpenFolder& source, OpenFolder& target) {
     if (self) {
         visited_.insert({self->device, self->inode});
     }
-    walk(settings_.sourceRoot, source, target);
+    {
+        std::optional<ReadAhead> readAhead;
+        if (settings_.readAhead) {
+            readAhead.emplace(source, target, settings_.sourceRoot, Separator(settings_.style));
+            readAhead_ = &*readAhead;
+        }
+        walk(settings_.sourceRoot, source, target, IdOf(target.info()));
+        readAhead_ = nullptr;
+    }
     if (self) {
         keepAccess(settings_.targetRoot, target, *self, target.info());
     }
@@ -52,36 +62,58 @@ std::string FolderWalk::targetPathOf(const std::string& fullPath) const {
     return targetPath;
 }
 
-void FolderWalk::walk(const std::string& folder, OpenFolder& source, OpenFolder& target) {
+// The folder as read ahead, unless it is not the folder the walk has open now (it was replaced
+// meanwhile) or its copies were read from another target folder (the walk has just made it).
+std::unique_ptr<FolderScan> FolderWalk::scan(const std::string& folder, OpenFolder& source,
+                                             OpenFolder& target,
+                                             const std::optional<FolderId>& targetId) {
+    auto scan = readAhead_ != nullptr ? readAhead_->take(folder) : nullptr;
+    if (!scan || !scan->source || scan->source != IdOf(source.info())) {
+        return std::make_unique<FolderScan>(ScanFolder(source, &target));
+    }
+    if (scan->complete && (!scan->target || scan->target != targetId)) {
+        ReadCopies(*scan, target);
+    }
+    return scan;
+}
+
+void FolderWalk::walk(const std::string& folder, OpenFolder& source, OpenFolder& target,
+                      const std::optional<FolderId>& targetId) {
     target.removeLeftovers();
     std::vector<Subfolder> subfolders;
-    Status why = Status::Ok();
-    if (auto listing = source.list(why)) {
-        ListedEntry entry;
-        while (!stopped() && listing->next(entry)) {
-            const std::string fullPath = folder + entry.name;
-            refreshIfDue(fullPath);
-            if (stopped()) {
-                break;  // the user may have pressed stop during the refresh
-            }
-            if (!entry.info) {
-                // An entry that vanished since it was listed needs no backup.
-                if (!entry.failure.empty()) {
-                    host_.logTop(texts::UnreadableEntryText(fullPath, entry.failure));
-                    ++result_.failedCopies;
-                }
-                continue;
-            }
-            if (entry.info->kind == EntryKind::Folder) {
-                if (takeSubfolder(entry.name, targetPathOf(fullPath), *entry.info, target)) {
-                    subfolders.push_back({entry.name, *entry.info});
-                }
-            } else if (entry.info->kind != EntryKind::Other) {
-                handleFile(fullPath, entry.name, *entry.info, source, target);
-            }
+    const auto read = scan(folder, source, target, targetId);
+    ScannedEntries entries(*read, source, target);
+    ScannedEntry entry;
+    while (!stopped() && entries.next(entry)) {
+        const ListedEntry& listed = entry.source;
+        const std::string fullPath = folder + listed.name;
+        refreshIfDue(fullPath);
+        if (stopped()) {
+            break;  // the user may have pressed stop during the refresh
         }
-    } else if (!why.gone()) {
-        host_.logTop(texts::UnreadableFolderText(folder, why.reason()));
+        if (!listed.info) {
+            // An entry that vanished since it was listed needs no backup.
+            if (!listed.failure.empty()) {
+                host_.logTop(texts::UnreadableEntryText(fullPath, listed.failure));
+                ++result_.failedCopies;
+            }
+            continue;
+        }
+        if (TemporaryFileOwner(listed.name)) {
+            // The copies were read before the walk removed the leftovers of earlier passes.
+            Status ignored = Status::Ok();
+            entry.copy = target.entry(listed.name, ignored);
+        }
+        if (listed.info->kind == EntryKind::Folder) {
+            if (takeSubfolder(targetPathOf(fullPath), entry, target)) {
+                subfolders.push_back({listed.name, *listed.info});
+            }
+        } else if (listed.info->kind != EntryKind::Other) {
+            handleFile(fullPath, entry, source, target);
+        }
+    }
+    if (!entries.status().ok() && !entries.status().gone()) {
+        host_.logTop(texts::UnreadableFolderText(folder, entries.status().reason()));
         ++result_.failedFolders;
     }
 
@@ -115,7 +147,7 @@ void FolderWalk::walkSubfolder(const std::string& folder, const Subfolder& sub, 
     if (targetInfo) {
         targetFolders_.insert({targetInfo->device, targetInfo->inode});
     }
-    walk(path, *sourceFolder, *targetFolder);
+    walk(path, *sourceFolder, *targetFolder, IdOf(targetInfo));
     keepAccess(targetPathOf(folder + sub.name), *targetFolder, sub.info, targetInfo);
 }
 
@@ -132,8 +164,10 @@ void FolderWalk::keepAccess(const std::string& targetPath, OpenFolder& target,
     }
 }
 
-bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targetPath,
-                               const EntryInfo& info, OpenFolder& target) {
+bool FolderWalk::takeSubfolder(const std::string& targetPath, const ScannedEntry& entry,
+                               OpenFolder& target) {
+    const std::string& name = entry.source.name;
+    const EntryInfo& info = *entry.source.info;
     if (host_.typeFilter().skipsFolder(name)) {
         return false;
     }
@@ -144,8 +178,7 @@ bool FolderWalk::takeSubfolder(const std::string& name, const std::string& targe
         return false;
     }
     if (settings_.includeSubDirs) {
-        Status why = Status::Ok();
-        const auto existing = target.entry(name, why);
+        const auto& existing = entry.copy;
         const Status made = existing && existing->kind == EntryKind::Folder
                                 ? Status::Ok()
                                 : target.makeFolder(name);
@@ -189,12 +222,12 @@ CopyResult FolderWalk::copy(const std::string& fullPath, const std::string& name
     return {CopyOutcome::Failed, std::string(texts::kChangedDuringCopyText)};
 }
 
-void FolderWalk::handleFile(const std::string& fullPath, const std::string& name,
-                            const EntryInfo& source, OpenFolder& sourceFolder,
-                            OpenFolder& targetFolder) {
+void FolderWalk::handleFile(const std::string& fullPath, const ScannedEntry& entry,
+                            OpenFolder& sourceFolder, OpenFolder& targetFolder) {
+    const std::string& name = entry.source.name;
+    const EntryInfo& source = *entry.source.info;
     // A missing copy is always a candidate, whatever the source's own time.
-    Status why = Status::Ok();
-    const auto copied = targetFolder.entry(name, why);
+    const auto& copied = entry.copy;
     if (copied && copied->kind == source.kind && unchanged(source, *copied)) {
         // A change of access alone reaches the copy without copying or logging it.
         if (copied->permissions != source.permissions && source.kind == EntryKind::File) {

@@ -9,17 +9,20 @@
 #include "backup/backup_host.h"
 #include "backup/backup_pass.h"
 #include "backup/file_system.h"
+#include "backup/folder_scan.h"
 #include "common/clock.h"
 
 namespace tarnwick {
 
-// A folder's identity on its file system: device and inode (volume and file index on Windows).
-using FolderIds = std::set<std::pair<std::uint64_t, std::uint64_t>>;
+using FolderIds = std::set<FolderId>;
+
+class ReadAhead;
 
 // The walk of one source folder and everything below it: compares each file's time with its
 // copy's, copies what changed and passes the filter, creates the mirrored folders. Both sides
 // are walked through open folders, so a link planted in the destination is never written
-// through and no path length limit applies.
+// through and no path length limit applies. Worker threads read the folders ahead of the walk
+// (see ReadAhead); the walk itself decides and writes on the calling thread, in its own order.
 class FolderWalk {
   public:
     struct Settings {
@@ -31,6 +34,8 @@ class FolderWalk {
         PathStyle style = kHostPathStyle;
         // The destination keeps times to 2 seconds (FAT): closer times count as equal.
         bool twoSecondTimes = false;
+        // Whether worker threads read the folders ahead of the walk (see FileSystem::readsAhead).
+        bool readAhead = true;
     };
 
     // `targetFolders` holds the destination and every target folder the pass has opened: the
@@ -47,16 +52,19 @@ class FolderWalk {
         EntryInfo info;
     };
 
-    void walk(const std::string& folder, OpenFolder& source, OpenFolder& target);
+    void walk(const std::string& folder, OpenFolder& source, OpenFolder& target,
+              const std::optional<FolderId>& targetId);
     void walkSubfolder(const std::string& folder, const Subfolder& sub, OpenFolder& source,
                        OpenFolder& target);
     std::string targetPathOf(const std::string& fullPath) const;
     void keepAccess(const std::string& targetPath, OpenFolder& target, const EntryInfo& source,
                     const std::optional<EntryInfo>& copy);
-    void handleFile(const std::string& fullPath, const std::string& name, const EntryInfo& source,
+    std::unique_ptr<FolderScan> scan(const std::string& folder, OpenFolder& source,
+                                     OpenFolder& target, const std::optional<FolderId>& targetId);
+    void handleFile(const std::string& fullPath, const ScannedEntry& entry,
                     OpenFolder& sourceFolder, OpenFolder& targetFolder);
-    bool takeSubfolder(const std::string& name, const std::string& targetPath,
-                       const EntryInfo& info, OpenFolder& target);
+    bool takeSubfolder(const std::string& targetPath, const ScannedEntry& entry,
+                       OpenFolder& target);
     bool unchanged(const EntryInfo& source, const EntryInfo& copy) const;
     CopyResult copy(const std::string& fullPath, const std::string& name, OpenFolder& source,
                     OpenFolder& target);
@@ -71,6 +79,7 @@ class FolderWalk {
     FolderIds& targetFolders_;
     // Each folder is walked once per source, however many junctions or mounts lead to it.
     FolderIds visited_;
+    ReadAhead* readAhead_ = nullptr;  // while a walk runs
 };
 
 }  // namespace tarnwick

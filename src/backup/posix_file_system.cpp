@@ -10,7 +10,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -108,6 +110,19 @@ class PosixFolderListing final : public FolderListing {
     DIR* dir_;
     int flags_;
 };
+
+// A listing of an open folder through a descriptor of its own, so that the folder's stays as it
+// is; null with errno set when the folder cannot be listed.
+DIR* OpenStream(int folder) {
+    const int own = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = own < 0 ? nullptr : ::fdopendir(own);
+    if (dir == nullptr && own >= 0) {
+        const int error = errno;
+        ::close(own);
+        errno = error;
+    }
+    return dir;
+}
 
 // Closes a descriptor on every way out of the copy.
 class FileDescriptor {
@@ -321,16 +336,40 @@ class PosixOpenFolder final : public OpenFolder {
     }
 
     std::unique_ptr<FolderListing> list(Status& why) override {
-        const int own = ::openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        DIR* dir = own < 0 ? nullptr : ::fdopendir(own);
+        DIR* dir = OpenStream(fd_.get());
         if (dir == nullptr) {
             why = FailureOf(errno);
-            if (own >= 0) {
-                ::close(own);
-            }
             return nullptr;
         }
         return std::make_unique<PosixFolderListing>(dir, false);
+    }
+
+    std::vector<std::optional<EntryInfo>> entries(const std::vector<std::string>& names) override {
+        std::vector<std::optional<EntryInfo>> found(names.size());
+        auto read = [&](std::size_t index) {
+            struct stat st;
+            if (::fstatat(fd_.get(), names[index].c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                found[index] = InfoFromStat(st);
+            }
+        };
+        DIR* dir = OpenStream(fd_.get());
+        if (dir == nullptr) {  // a folder that may be entered but not listed still answers by name
+            for (std::size_t index = 0; index < names.size(); ++index) {
+                read(index);
+            }
+            return found;
+        }
+        std::unordered_map<std::string_view, std::size_t> wanted;
+        for (std::size_t index = 0; index < names.size(); ++index) {
+            wanted.emplace(names[index], index);
+        }
+        while (const dirent* listed = ::readdir(dir)) {
+            if (const auto it = wanted.find(listed->d_name); it != wanted.end()) {
+                read(it->second);
+            }
+        }
+        ::closedir(dir);
+        return found;
     }
 
     std::optional<EntryInfo> entry(const std::string& name, Status& why) override {
@@ -353,12 +392,8 @@ class PosixOpenFolder final : public OpenFolder {
     }
 
     void removeLeftovers() override {
-        const int own = ::openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        DIR* dir = own < 0 ? nullptr : ::fdopendir(own);
+        DIR* dir = OpenStream(fd_.get());
         if (dir == nullptr) {
-            if (own >= 0) {
-                ::close(own);
-            }
             return;
         }
         const auto self = static_cast<unsigned long>(::getpid());

@@ -30,6 +30,13 @@ class MemoryFolder final : public OpenFolder {
     std::optional<EntryInfo> entry(const std::string& name, Status& why) override {
         return fs_.readAttributes(of(name), why);
     }
+    std::vector<std::optional<EntryInfo>> entries(const std::vector<std::string>& names) override {
+        std::vector<std::optional<EntryInfo>> found;
+        for (const auto& name : names) {
+            found.push_back(fs_.attributes(of(name)));
+        }
+        return found;
+    }
     std::unique_ptr<OpenFolder> open(const std::string& name, Status& why) override {
         return fs_.openFolder(of(name), why);
     }
@@ -57,8 +64,9 @@ class MemoryFolder final : public OpenFolder {
 }  // namespace
 
 std::unique_ptr<OpenFolder> MemoryFileSystem::openFolder(const std::string& path, Status& why) {
+    const std::lock_guard lock(mutex_);
     if (!isFolder(path) || failing.count(key(path)) != 0) {
-        why = isFolder(path) ? Status::Failed(failing[key(path)])
+        why = isFolder(path) ? Status::Failed(failing.at(key(path)))
                              : Status::Gone("No such file or directory");
         return nullptr;
     }
@@ -95,11 +103,13 @@ MemoryFileSystem::Node& MemoryFileSystem::make(const std::string& key, bool fold
 }
 
 void MemoryFileSystem::addRoot(const std::string& root) {
+    const std::lock_guard lock(mutex_);
     rootList.push_back(root);
     nodes_[root] = Node{true, 0, 0, {}, {}, nextId_++};
 }
 
 void MemoryFileSystem::addFolder(const std::string& path) {
+    const std::lock_guard lock(mutex_);
     const std::string k = key(path);
     if (nodes_.count(k) != 0) {
         return;
@@ -110,6 +120,7 @@ void MemoryFileSystem::addFolder(const std::string& path) {
 
 void MemoryFileSystem::addFile(const std::string& path, std::int64_t mtime, std::uint64_t size,
                                std::string content) {
+    const std::lock_guard lock(mutex_);
     addFolder(parentOf(path));
     Node& node = make(path, false);
     node.mtime = mtime;
@@ -118,17 +129,29 @@ void MemoryFileSystem::addFile(const std::string& path, std::int64_t mtime, std:
 }
 
 bool MemoryFileSystem::isFolder(const std::string& path) const {
+    const std::lock_guard lock(mutex_);
     const auto it = nodes_.find(key(path));
     return it != nodes_.end() && it->second.folder;
 }
 
 bool MemoryFileSystem::isFile(const std::string& path) const {
+    const std::lock_guard lock(mutex_);
     const auto it = nodes_.find(key(path));
     return it != nodes_.end() && !it->second.folder;
 }
 
 std::int64_t MemoryFileSystem::mtimeOf(const std::string& path) const {
+    const std::lock_guard lock(mutex_);
     return nodes_.at(key(path)).mtime;
+}
+
+void MemoryFileSystem::remove(const std::string& path) {
+    const std::lock_guard lock(mutex_);
+    const std::string k = key(path);
+    std::erase_if(nodes_, [&](const auto& node) {
+        return node.first == k || node.first.starts_with(WithTrailingSeparator(k, style_));
+    });
+    std::erase(nodes_.at(parentOf(k)).children, nameOf(k));
 }
 
 EntryInfo MemoryFileSystem::infoOf(const Node& node) const {
@@ -143,10 +166,14 @@ EntryInfo MemoryFileSystem::infoOf(const Node& node) const {
 
 std::unique_ptr<FolderListing> MemoryFileSystem::openListing(const std::string& folder,
                                                              Status& why) {
+    if (onList) {
+        onList(folder);
+    }
+    const std::lock_guard lock(mutex_);
     const auto it = nodes_.find(key(folder));
     if (it == nodes_.end() || !it->second.folder || failing.count(key(folder)) != 0) {
         why = it == nodes_.end() ? Status::Gone("No such file or directory")
-                                 : Status::Failed(failing[key(folder)]);
+                                 : Status::Failed(failing.at(key(folder)));
         return nullptr;
     }
     std::vector<ListedEntry> entries;
@@ -164,6 +191,7 @@ std::unique_ptr<FolderListing> MemoryFileSystem::openListing(const std::string& 
 }
 
 std::optional<EntryInfo> MemoryFileSystem::readAttributes(const std::string& path, Status& why) {
+    const std::lock_guard lock(mutex_);
     const auto it = nodes_.find(key(path));
     if (it == nodes_.end() || vanishing.count(key(path)) != 0) {
         why = Status::Gone("No such file or directory");
@@ -173,6 +201,7 @@ std::optional<EntryInfo> MemoryFileSystem::readAttributes(const std::string& pat
 }
 
 Status MemoryFileSystem::createFolder(const std::string& path) {
+    const std::lock_guard lock(mutex_);
     const std::string k = key(path);
     if (refuseCreate.count(k) != 0) {
         return Status::Failed("Access is denied.");
@@ -190,15 +219,21 @@ Status MemoryFileSystem::createFolder(const std::string& path) {
 
 CopyResult MemoryFileSystem::copyFile(const std::string& source, const std::string& target,
                                       const CopyProgress& keepGoing) {
+    std::unique_lock lock(mutex_);
     if (refuseCopy.count(source) != 0) {
         return {CopyOutcome::Failed, "Access is denied."};
     }
-    const auto from = nodes_.find(key(source));
-    if (from == nodes_.end() || nodes_.count(parentOf(key(target))) == 0) {
+    if (nodes_.count(key(source)) == 0 || nodes_.count(parentOf(key(target))) == 0) {
         return {CopyOutcome::Failed, "No such file or directory"};
     }
+    lock.unlock();  // the refresh in `keepGoing` may wait for another thread that lists
     if (!keepGoing()) {
         return {CopyOutcome::Stopped, {}};
+    }
+    lock.lock();
+    const auto from = nodes_.find(key(source));
+    if (from == nodes_.end()) {
+        return {CopyOutcome::Failed, "No such file or directory"};
     }
     const Node copy = from->second;
     Node& to = make(key(target), false);
@@ -211,6 +246,7 @@ CopyResult MemoryFileSystem::copyFile(const std::string& source, const std::stri
 
 std::optional<std::string> MemoryFileSystem::readFile(const std::string& path,
                                                       std::string& reason) {
+    const std::lock_guard lock(mutex_);
     const auto it = nodes_.find(key(path));
     if (it == nodes_.end() || it->second.folder || unreadable.count(path) != 0) {
         reason = it == nodes_.end() ? "No such file or directory" : "Permission denied";
@@ -220,6 +256,7 @@ std::optional<std::string> MemoryFileSystem::readFile(const std::string& path,
 }
 
 Status MemoryFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    const std::lock_guard lock(mutex_);
     if (refuseWrite.count(path) != 0) {
         return Status::Failed("Permission denied");
     }
@@ -235,6 +272,7 @@ Status MemoryFileSystem::replaceFile(const std::string& path, const std::string&
 
 // Nothing else writes this file system while a save runs: the lock only fails as a read would.
 std::unique_ptr<FileLock> MemoryFileSystem::lockFile(const std::string& path, std::string& reason) {
+    const std::lock_guard lock(mutex_);
     if (!isFile(path)) {
         return nullptr;
     }
@@ -246,6 +284,7 @@ std::unique_ptr<FileLock> MemoryFileSystem::lockFile(const std::string& path, st
 }
 
 Status MemoryFileSystem::setCurrentFolder(const std::string& path) {
+    const std::lock_guard lock(mutex_);
     if (!isFolder(path)) {
         return Status::Failed("No such file or directory");
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,7 +14,7 @@ namespace tarnwick::test {
 
 // A file system in memory, in either path style, that lists entries in the order they were made
 // and can refuse chosen operations. For the rules' examples in Windows terms and for exact
-// listing orders.
+// listing orders. Safe to use from several threads; tests change its settings only between passes.
 class MemoryFileSystem final : public FileSystem {
   public:
     explicit MemoryFileSystem(PathStyle style);
@@ -22,6 +24,7 @@ class MemoryFileSystem final : public FileSystem {
     void addFolder(const std::string& path);  // with its missing parents
     void addFile(const std::string& path, std::int64_t mtime, std::uint64_t size,
                  std::string content = {});
+    void remove(const std::string& path);  // with everything below it
 
     bool isFolder(const std::string& path) const;
     bool isFile(const std::string& path) const;
@@ -41,7 +44,10 @@ class MemoryFileSystem final : public FileSystem {
     Status setCurrentFolder(const std::string& path) override;
     std::vector<std::string> roots() override { return rootList; }
 
-    std::string contentOf(const std::string& path) const { return nodes_.at(key(path)).content; }
+    std::string contentOf(const std::string& path) const {
+        const std::lock_guard lock(mutex_);
+        return nodes_.at(key(path)).content;
+    }
 
     std::vector<std::string> createdFolders;     // in the order they were made
     std::vector<std::string> copiedFiles;        // sources, in the order they were copied
@@ -54,6 +60,8 @@ class MemoryFileSystem final : public FileSystem {
     std::set<std::string> unreadable;   // files that cannot be read
     std::vector<std::string> rootList;  // what roots() answers
     std::string current;                // the current folder
+    // Runs before a folder is listed, on the thread that lists it, with no lock held.
+    std::function<void(const std::string& folder)> onList;
 
   private:
     struct Node {
@@ -74,6 +82,7 @@ class MemoryFileSystem final : public FileSystem {
     PathStyle style_;
     std::map<std::string, Node> nodes_;
     std::uint64_t nextId_ = 1;
+    mutable std::recursive_mutex mutex_;
 };
 
 }  // namespace tarnwick::test
