@@ -141,10 +141,7 @@ class DesktopTest : public QObject {
             QString start, selected, chosen;
             const char* button;
             QString result;
-        } rows[] = {{b, b, c, "OK", c},
-                    {b, b, a, "Cancel", {}},
-                    {{}, {}, a, "OK", a},
-                    {u"甲"_s, {}, c, "Cancel", {}}};
+        } rows[] = {{b, b, c, "OK", c}, {{}, {}, a, "OK", a}, {u"甲"_s, {}, c, "Cancel", {}}};
         for (const auto& row : rows) {
             FolderBrowser browser(u"请选择文件夹："_s, row.start);
             browser.show();

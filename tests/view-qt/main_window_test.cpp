@@ -15,6 +15,7 @@
 #include "support/bound_control.h"
 #include "ui/form_layout.h"
 #include "view-qt/form_widgets.h"
+#include "view-qt/qt_text.h"
 #include "view_harness.h"
 
 namespace tarnwick::qtview::test {
@@ -43,9 +44,6 @@ class MainWindowTest : public QObject {
         const auto rows = [this](const char* list) {
             return view->rows(QString::fromLatin1(list));
         };
-        const auto q = [](std::string_view text) {
-            return QString::fromUtf8(text.data(), text.size());
-        };
         // Each row: what the user does, and what only that button's handler brings about.
         const struct {
             const char* button;
@@ -60,7 +58,7 @@ class MainWindowTest : public QObject {
             {"CommandToDir", [&] { view->dialogs.answers = {view->path(u"dest"_s)}; },
              [&] {
                  return m.txtToFolder.text() == view->path(u"dest"_s).toStdString() &&
-                        view->dialogs.browses.last().title == q(texts::kPickDestinationPrompt);
+                        view->dialogs.browses.last().title == Text(texts::kPickDestinationPrompt);
              }},
             {"Command4", [&] { QTest::keyClicks(view->reveal(u"Text1"_s), u" .pdf "_s); },
              [&] { return rows("List3").last() == u".pdf"_s && m.Text1.text().empty(); }},
@@ -77,7 +75,7 @@ class MainWindowTest : public QObject {
              [&] {
                  return view->dialogs.messages ==
                         QList<FakeDialogs::Shown>{
-                            {q(texts::kNotLocal.title), q(texts::kNotLocal.text)}};
+                            {Text(texts::kNotLocal.title), Text(texts::kNotLocal.text)}};
              }},
             {"SaveConfig", [] {},
              [&] { return QFile::exists(view->path(u"config/TarnwickConfig.ini"_s)); }},

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/texts.h"
+#include "view-qt/qt_text.h"
 #include "view-qt/tray_icon.h"
 #include "view_harness.h"
 
@@ -34,7 +35,6 @@ class PassTest : public QObject {
                 [&](const QModelIndex&, int first, int last) {
                     topInsertions += first == 0 && last == 0;
                 });
-        const QString busyTip = QString::fromUtf8(texts::kBusyTip.data(), texts::kBusyTip.size());
         int refreshes = 0;
         QString busy;  // the busy picture on show: the two alternate at every refresh
         atEveryRefresh([&] {
@@ -47,7 +47,7 @@ class PassTest : public QObject {
                     .toString();
             QVERIFY(now != std::exchange(busy, now));
             QCOMPARE(QString::fromStdString(view->program().tray().picture()), busy);
-            QCOMPARE(view->program().tray().icon().toolTip(), busyTip);
+            QCOMPARE(view->program().tray().icon().toolTip(), Text(texts::kBusyTip));
             QVERIFY(view->find<QLabel>(u"LabDDir(6)"_s)->text().startsWith(view->path(u"src"_s)));
         });
         view->click(u"UpdateButton"_s);
