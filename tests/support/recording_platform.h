@@ -46,7 +46,6 @@ class RecordingPlatform final : public FormPlatform {
         tray.push_back({picture, tip, action});
     }
     void processEvents() override {
-        ++yields;
         if (onProcessEvents) {
             onProcessEvents();
         }
@@ -54,7 +53,7 @@ class RecordingPlatform final : public FormPlatform {
     void showWindow() override { windowShown = true; }
     void hideWindow() override { windowShown = false; }
     void minimizeWindow() override {}
-    bool trayAvailable() override { return hasTray; }
+    bool trayAvailable() override { return true; }
     void endProgram() override { ++programEnds; }
     bool anotherInstanceRunning() override { return false; }
 
@@ -64,10 +63,8 @@ class RecordingPlatform final : public FormPlatform {
     std::vector<TrayCall> tray;
     std::function<void(Dialog&)> onTaskChooser;
     std::function<void()> onProcessEvents;
-    int yields = 0;
     bool windowShown = false;
     int programEnds = 0;
-    bool hasTray = true;
 };
 
 }  // namespace tarnwick::test

@@ -45,8 +45,7 @@ Program& ViewHarness::program() {
 }
 
 QStringList ViewHarness::rows(const QString& listName) {
-    auto* list = find<QAbstractItemView>(listName);
-    return list == nullptr ? QStringList{u"(no list %1)"_s.arg(listName)} : Rows(list->model());
+    return Rows(find<QAbstractItemView>(listName)->model());
 }
 
 QWidget* ViewHarness::reveal(const QString& name) {
@@ -55,11 +54,10 @@ QWidget* ViewHarness::reveal(const QString& name) {
         qFatal("no widget %s", qPrintable(name));
     }
     // A control on the other tab: the user turns to it first.
-    for (QWidget* page = widget; page->parentWidget() != nullptr; page = page->parentWidget()) {
-        if (auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget())) {
-            if (tabs->indexOf(page) >= 0) {
-                tabs->setCurrentWidget(page);
-            }
+    auto* tabs = find<QTabWidget>(u"SSTab1"_s);
+    for (int page = 0; page < tabs->count(); ++page) {
+        if (tabs->widget(page)->isAncestorOf(widget)) {
+            tabs->setCurrentIndex(page);
         }
     }
     return widget;

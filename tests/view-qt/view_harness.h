@@ -35,7 +35,6 @@ class FakeDialogs final : public DesktopDialogs {
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     void runTaskChooser(QDialog& chooser) override {
-        ++choosersRun;
         if (onChooser) {
             onChooser(chooser);
         }
@@ -44,7 +43,6 @@ class FakeDialogs final : public DesktopDialogs {
     QList<Shown> messages;
     QList<Shown> browses;
     QStringList answers;  // the folders the folder dialog answers, in turn
-    int choosersRun = 0;
     std::function<void(QDialog&)> onChooser;
 };
 

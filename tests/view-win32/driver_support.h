@@ -162,14 +162,12 @@ inline std::string Text(HWND window) {
     return detail::Copied(window, WM_GETTEXTLENGTH, WM_GETTEXT, 0);
 }
 
-// The first such visible window once it shows (with that title, unless ""); null when none has.
-inline HWND WaitForWindow(DWORD process, const std::string& className,
-                          const std::string& title = {}) {
+// The first such visible window once it shows; null when none has.
+inline HWND WaitForWindow(DWORD process, const std::string& className) {
     HWND found = nullptr;
     WaitUntil([&] {
-        for (HWND window : TopWindows(process, className)) {
-            found = title.empty() || Text(window) == title ? window : found;
-        }
+        const auto windows = TopWindows(process, className);
+        found = windows.empty() ? nullptr : windows.front();
         return found != nullptr;
     });
     return found;
@@ -179,16 +177,11 @@ inline void SetText(HWND window, const std::string& text) {
     Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
-// The rows of a list box, or of a combo box.
+// The rows of a list box.
 inline std::vector<std::string> Rows(HWND list) {
-    wchar_t name[16] = {};
-    GetClassNameW(list, name, 16);
-    const bool combo = std::wstring(name) == L"ComboBox";
     std::vector<std::string> rows;
-    const LRESULT count = Send(list, combo ? CB_GETCOUNT : LB_GETCOUNT);
-    for (WPARAM row = 0; static_cast<LRESULT>(row) < count; ++row) {
-        rows.push_back(detail::Copied(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
-                                      combo ? CB_GETLBTEXT : LB_GETTEXT, row));
+    for (WPARAM row = 0; static_cast<LRESULT>(row) < Send(list, LB_GETCOUNT); ++row) {
+        rows.push_back(detail::Copied(list, LB_GETTEXTLEN, LB_GETTEXT, row));
     }
     return rows;
 }

@@ -1,7 +1,7 @@
-// Drives tarnwick.exe from another process, as a user would, and checks what its window shows:
-// the controls at start-up, the message boxes of the task commands, list editing, saving, hiding
-// to the tray and coming back, a second start, a pass started and stopped, the task chooser and
-// closing during a pass.
+// Drives tarnwick.exe from another process, as a user would, and checks only what the Win32 view
+// can get wrong: its controls showing a fresh model's texts under both code pages, each control's
+// event reaching the model, the log and pictures during a pass, a message box, the tray, a second
+// start, the task chooser and closing during a pass. What the handlers do is the model tests' job.
 //   gui_driver TARNWICK_EXE WORK_ROOT [--shots FOLDER]
 // WORK_ROOT is an empty folder on a drive of its own (D:\ under Wine), where the program is copied
 // and its tasks and trees are made. Ends with the line "N passed, N failed".
@@ -70,11 +70,9 @@ string Joined(const std::vector<string>& rows) {
     return text;
 }
 
-// A log line's text: "hh:mm:ss" and four spaces before it, or the line marked as malformed.
+// A log line's text, after its time ("hh:mm:ss" and four spaces).
 string LogText(const string& line) {
-    const bool timed = line.size() >= 12 && line.substr(8, 4) == "    " && line[2] == ':' &&
-                       line[5] == ':' && std::isdigit(static_cast<unsigned char>(line[0]));
-    return timed ? line.substr(12) : "<no time> " + line;
+    return line.substr(std::min<std::size_t>(line.size(), 12));
 }
 
 void WriteFile(const string& path, const string& bytes) {
@@ -88,19 +86,13 @@ string ReadFile(const string& path) {
     return bytes.str();
 }
 
-long CountFiles(const string& folder) {
-    std::error_code ignored;
-    return std::count_if(fs::recursive_directory_iterator(folder, ignored), {},
-                         [](const fs::directory_entry& entry) { return !entry.is_directory(); });
-}
-
 // A click that returns at once (for one that opens a modal box).
 void ClickLater(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 // What a step of a table does with a control of the main window, or checks on it.
-enum class Op { Type, Click, Select, Tab, Text, Rows, State, Enabled, Visible, Tip, Box, Log };
+enum class Op { Type, Click, Select, Tab, Text, Rows, State, Enabled, Visible, Box };
 struct Step {
     Op op;
     int id;
@@ -146,8 +138,6 @@ struct Program {
                 case Op::State: Equal(std::to_string(Send(control, BM_GETCHECK)), value, what); break;
                 case Op::Enabled: Equal(IsWindowEnabled(control) ? "1" : "0", value, what); break;
                 case Op::Visible: Equal(Visible(control) ? "1" : "0", value, what); break;
-                case Op::Tip: Equal(ToolTipText(control), value, what); break;
-                case Op::Log: Equal(LogText(log().empty() ? "" : log()[0]), value, what); break;
                 // clang-format on
                 case Op::Box: {  // a click that opens a message box "title|text", closed with OK
                     ClickLater(control);
@@ -177,62 +167,77 @@ struct Program {
     HWND window = nullptr;
 };
 
-string Box(std::string_view title, std::string_view text) {
-    return string(title) + "|" + string(text);
-}
+// ---- Start-up without a task file: texts, tabs, a message box; events; the tray. ----
 
-// ---- Start-up without a task file, the task commands' refusals, list editing, saving. ----
+// Under any code page a fresh start shows what a fresh model holds: the window's and the tabs'
+// captions, and each control's caption, tip, check and whether it is enabled or hidden.
+void CheckTexts(Program& p) {
+    test::RecordingPlatform platform;
+    test::MemoryFileSystem fs(PathStyle::Windows);
+    test::FakeClock clock;
+    HostDefaults defaults;
+    defaults.style = PathStyle::Windows;
+    defaults.taskFile = "C:\\none.ini";
+    FrmMain model(platform, fs, clock, defaults);
+    model.ResetTask();
+    Equal(Text(p.window), model.windowCaption(), "the caption");
+    Equal(TabText(p.item(IDC_SSTab1), 0), model.SSTab1Tab0.caption(), "the first tab");
+    Equal(TabText(p.item(IDC_SSTab1), 1), model.SSTab1Tab1.caption(), "the second tab");
+    for (const form::BoundItem& item : form::Bind(form::MainWindowLayout(), model)) {
+        const auto* control = test::As<Control>(item.control);
+        if (control == nullptr || item.look.kind == form::Kind::TabPage) {
+            continue;
+        }
+        const string name(item.look.name);
+        HWND window = p.item(win32view::ControlId(item.look.name));
+        Check(control->visible() || !Visible(window), name + " is hidden");
+        Check((IsWindowEnabled(window) != FALSE) == control->enabled(), name + " enabled or not");
+        if (!control->toolTip().empty()) {
+            Equal(ToolTipText(window), control->toolTip(), name + "'s tip");
+        }
+        if (const auto* captioned = test::As<Captioned>(item.control)) {
+            Equal(Text(window), captioned->caption(), name + "'s caption");
+        }
+        if (const auto* check = test::As<CheckBox>(item.control)) {
+            Equal(std::to_string(Send(window, BM_GETCHECK)), std::to_string(check->value()), name);
+        } else if (const auto* option = test::As<OptionButton>(item.control)) {
+            Equal(std::to_string(Send(window, BM_GETCHECK)), option->value() ? "1" : "0", name);
+        }
+    }
+}
 
 void CheckStartUp(Program& p, const string& folder) {
     const auto log = p.log();
-    Check(log.size() == 6 && std::equal(log.begin(), log.begin() + 5, texts::kDesignLines) &&
-              LogText(log[5]) == texts::kStartLine,
-          "the log: its design lines, then the start line", Joined(log));
+    Check(log.size() == 6 && LogText(log[5]) == texts::kStartLine, "the log", Joined(log));
     Check(SendMessageW(p.item(IDC_Image1_0), STM_GETICON, 0, 0) != 0, "Image1(0) holds an icon");
+    CheckTexts(p);
+    // The task file in the program's folder; the second tab's controls hidden until it is chosen.
     // clang-format off
     p.run({{Op::Text, IDC_TextTask, folder + "\\TarnwickConfig.ini"},
-           {Op::Rows, IDC_List3, ".wps|.doc|.xls"}, {Op::Rows, IDC_List4, ".bak|.tmp|.swp"},
-           {Op::Visible, IDC_ListFromFolder, "1"}, {Op::Visible, IDC_List3, "0"},
-           {Op::Visible, IDC_Frame1, "0"}, {Op::Visible, IDC_Image1_0, "1"}});
-    // clang-format on
+           {Op::Visible, IDC_List3, "0"}});
     Shot("main-window-first-tab");
-    // clang-format off
-    p.run({{Op::Tab, IDC_SSTab1, "1"}, {Op::Visible, IDC_List3, "1"},
-           {Op::Visible, IDC_ListFromFolder, "0"}});
-    // clang-format on
+    p.run({{Op::Tab, IDC_SSTab1, "1"}, {Op::Visible, IDC_ListFromFolder, "0"}});
     Shot("main-window-second-tab");
-    p.run({{Op::Tab, IDC_SSTab1, "0"}, {Op::Visible, IDC_ListFromFolder, "1"}});
+    p.run({{Op::Tab, IDC_SSTab1, "0"}, {Op::Type, IDC_txtToFolder, ""}, {Op::Box, IDC_UpdateButton,
+            string(texts::kBlankFolder.title) + "|" + string(texts::kBlankFolder.text)}});
+    // clang-format on
 }
 
-void CheckCommands(Program& p, const string& taskFile) {
-    const string blank = Box(texts::kBlankFolder.title, texts::kBlankFolder.text);
-    const std::size_t logLines = p.log().size();
+// Each control's event reaching the model: what shows after it, and what the task file saves.
+void CheckEvents(Program& p, const string& taskFile) {
     // clang-format off
-    p.run({{Op::Type, IDC_txtToFolder, "   "}, {Op::Box, IDC_SaveConfig, blank},
-           {Op::Text, IDC_txtToFolder, "C:\\windows\\desktop"}, {Op::Type, IDC_txtToFolder, ""},
-           {Op::Box, IDC_UpdateButton, blank}, {Op::Text, IDC_txtToFolder, "C:\\windows\\desktop"},
-           {Op::Type, IDC_txtToFolder, "\\\\server\\share"},
-           {Op::Box, IDC_SaveConfig, Box(texts::kNotLocal.title, texts::kNotLocal.text)},
-           {Op::Text, IDC_txtToFolder, "D:\\back"}});
-    // clang-format on
-    Check(p.log().size() == logLines && !fs::exists(taskFile), "nothing started or saved");
-
-    // clang-format off
-    p.run({{Op::Tab, IDC_SSTab1, "1"}, {Op::Type, IDC_Text1, "  .doc  "}, {Op::Click, IDC_Command4},
-           {Op::Rows, IDC_List3, ".wps|.doc|.xls|.doc"}, {Op::Text, IDC_Text1, ""},
+    p.run({{Op::Tab, IDC_SSTab1, "1"}, {Op::Type, IDC_Text1, ".doc"}, {Op::Click, IDC_Command4},
            {Op::Select, IDC_List3, "0"}, {Op::Click, IDC_Command5},
            {Op::Rows, IDC_List3, ".doc|.xls|.doc"},
            {Op::Type, IDC_Text7, "\\bak"}, {Op::Click, IDC_Command6}, {Op::Select, IDC_List4, "1"},
            {Op::Click, IDC_Command7}, {Op::Rows, IDC_List4, ".bak|.swp|\\bak"},
-           {Op::Click, IDC_Option1_1}, {Op::State, IDC_Option1_1, "1"},
-           {Op::State, IDC_Option1_2, "0"}, {Op::Enabled, IDC_Text4, "1"},
-           {Op::Enabled, IDC_Text5, "0"}, {Op::Click, IDC_Check2}, {Op::Enabled, IDC_Text3, "1"},
-           {Op::Click, IDC_Check1}, {Op::State, IDC_Check1, "0"}, {Op::Click, IDC_Option2_2},
-           {Op::State, IDC_Option2_0, "0"}, {Op::Type, IDC_Text4, "45"}, {Op::Tab, IDC_SSTab1, "0"},
-           {Op::Select, IDC_ListFromFolder, "0"}, {Op::Click, IDC_CommandDelDir},
-           {Op::Rows, IDC_ListFromFolder, "C:\\My Documents"}, {Op::Click, IDC_CommandClear},
-           {Op::Rows, IDC_ListMessage, ""}, {Op::Type, IDC_txtToFolder, "D:\\saved"},
-           {Op::Click, IDC_SaveConfig}});
+           {Op::Click, IDC_Option1_1}, {Op::State, IDC_Option1_2, "0"},
+           {Op::Enabled, IDC_Text4, "1"}, {Op::Click, IDC_Check2}, {Op::Enabled, IDC_Text3, "1"},
+           {Op::Click, IDC_Check1}, {Op::Click, IDC_Option2_2}, {Op::Type, IDC_Text4, "45"},
+           {Op::Tab, IDC_SSTab1, "0"}, {Op::Select, IDC_ListFromFolder, "0"},
+           {Op::Click, IDC_CommandDelDir}, {Op::Rows, IDC_ListFromFolder, "C:\\My Documents"},
+           {Op::Click, IDC_CommandClear}, {Op::Rows, IDC_ListMessage, ""},
+           {Op::Type, IDC_txtToFolder, "D:\\saved"}, {Op::Click, IDC_SaveConfig}});
     // clang-format on
     const string saved = ReadFile(taskFile);
     for (const char* line :
@@ -275,36 +280,20 @@ void CheckTrayAndInstances(Program& p, const string& exe, std::size_t traysBefor
     Check(WaitUntil([&] { return TrayIcons().size() == traysBefore; }), "and removes its icon");
 }
 
-// ---- A task in interval mode: the start-up pass, start, stop, the chooser, a close. ----
+// ---- A task in interval mode: the start-up pass, a pass stopped, the chooser, a close. ----
 
 void CheckPasses(Program& p, const string& source) {
-    const auto log = p.log();
-    Check(log.size() >= 6 && LogText(log[0]) == texts::UpdatedSummaryText(3, 18) &&
-              LogText(log[1]).starts_with(source + "\\f") &&
-              LogText(log[log.size() - 2]) == "备份到:D:\\task-back\\src" &&
-              LogText(log.back()) == texts::kStartLine,
-          "the start-up pass logged before the window showed", Joined(log));
-    Check(CountFiles("D:\\task-back\\src") == 3, "the files are in the destination");
-    // clang-format off
-    p.run({{Op::Text, IDC_Text4, "30"}, {Op::State, IDC_Option1_1, "1"},
-           {Op::Enabled, IDC_Text4, "1"}, {Op::Visible, IDC_ButtonExit, "1"},
-           {Op::Visible, IDC_Image1_0, "1"}, {Op::Text, IDC_LabDDir_6, ""}});
-    // clang-format on
+    Check(p.log().size() >= 6 && LogText(p.log()[0]) == texts::UpdatedSummaryText(3, 18),
+          "the start-up pass logged before the window showed", Joined(p.log()));
     Shot("main-window-after-start-up-pass");
     Notify(p.item(IDC_LabDDir_6), STN_CLICKED);
     p.run({{Op::Text, IDC_LabDDir_6, string(texts::kUsageNote)}});
     const auto icons = TrayIcons();
-    Check(!icons.empty() && ToolTipText(icons.back()) == texts::kDisplayName,
-          "the tip names the program after the pass");
-
-    WriteFile(source + "\\new.txt", "new\r\n");
-    p.run({{Op::Click, IDC_UpdateButton}, {Op::Log, 0, texts::UpdatedSummaryText(1, 5)}});
-    Check(fs::exists("D:\\task-back\\src\\new.txt"), "the new file is copied");
-
     // A pass long enough to be stopped: many small files in a second source folder.
     for (int i = 0; i < 3000; ++i) {
         WriteFile(source + "\\many\\f" + std::to_string(i) + ".txt", "data\r\n");
     }
+    const std::size_t logLines = p.log().size();
     ClickLater(p.item(IDC_UpdateButton));
     if (!Check(WaitUntil([&] { return p.busy(); }), "a pass runs")) {
         return;
@@ -317,11 +306,12 @@ void CheckPasses(Program& p, const string& source) {
               },
               5000),
           "a busy picture and tip while the pass runs");
+    const auto logRows = [&] {
+        return static_cast<std::size_t>(Send(p.item(IDC_ListMessage), LB_GETCOUNT));
+    };
+    Check(WaitUntil([&] { return logRows() > logLines; }) && p.busy(), "the log grows during it");
     p.run({{Op::Click, IDC_CommStop}});
     Check(WaitUntil([&] { return !p.busy(); }), "the pass ends after the stop");
-    Check(CountFiles("D:\\task-back\\src\\many") < 3000, "the stopped pass left files uncopied");
-    Check(LogText(p.log().front()).starts_with(texts::UpdatedSummaryText(0, 0).substr(0, 9)),
-          "the stopped pass ends with its summary", p.log().front());
 }
 
 void CheckChooser(Program& p, const string& tasks) {
@@ -330,26 +320,18 @@ void CheckChooser(Program& p, const string& tasks) {
     if (!Check(dialog != nullptr, "the task chooser opens")) {
         return;
     }
-    const string caption = Text(dialog);
-    HWND drives = GetDlgItem(dialog, IDC_Drive1);
-    const auto driveRows = Rows(drives);
-    const auto drive = static_cast<std::size_t>(SendMessageW(drives, CB_GETCURSEL, 0, 0));
-    Check(drive < driveRows.size() && driveRows[drive] == "D:\\", "the current drive shows");
-    Check(Joined(Rows(GetDlgItem(dialog, IDC_Dir1))).starts_with("D:\\|D:\\tasks|D:\\tasks\\sub"),
-          "the current folder shows below its root");
-    Equal(Joined(Rows(GetDlgItem(dialog, IDC_File1))), "a.ini|b.ini", "the folder's task files");
+    // A drop-down list's text is its selected row's.
+    Equal(Text(GetDlgItem(dialog, IDC_Drive1)), "D:\\", "the current drive shows");
+    Equal(Joined(Rows(GetDlgItem(dialog, IDC_File1))), "a.ini", "the folder's task files");
     Shot("task-chooser");
     const string task = Text(p.item(IDC_TextTask));
     ClickLater(GetDlgItem(dialog, IDC_CancelButton));
     Check(WaitUntil([&] { return IsWindow(dialog) == FALSE; }), "Cancel closes it");
-    // clang-format off
-    p.run({{Op::Text, IDC_TextTask, task}, {Op::Text, IDC_Text4, "30"}, {Op::Click, IDC_Check1},
-           {Op::State, IDC_Check1, "0"}});
-    // clang-format on
+    p.run({{Op::Text, IDC_TextTask, task}});
 
     // A folder opened by a double click, then a file chosen with OK.
     ClickLater(p.item(IDC_SelTask));
-    dialog = WaitForWindow(p.process.id(), "#32770", caption);
+    dialog = WaitForWindow(p.process.id(), "#32770");
     if (!Check(dialog != nullptr, "the chooser opens again")) {
         return;
     }
@@ -360,14 +342,12 @@ void CheckChooser(Program& p, const string& tasks) {
     ClickLater(GetDlgItem(dialog, IDC_OKButton));
     Check(WaitUntil([&] { return IsWindow(dialog) == FALSE; }), "OK closes it");
     Send(p.window, WM_NULL);
-    // clang-format off
-    p.run({{Op::Text, IDC_TextTask, tasks + "\\sub\\c.ini"}, {Op::Text, IDC_Text4, "60"},
-           {Op::Text, IDC_txtToFolder, "D:\\chosen"}, {Op::State, IDC_Check1, "1"}});
-    // clang-format on
+    p.run({{Op::Text, IDC_TextTask, tasks + "\\sub\\c.ini"}, {Op::Text, IDC_Text4, "60"}});
 }
 
-void FirstStart(const string& exe, const string& root) {
-    Group("start-up without a task file");
+// The texts alone (`textsOnly`: under another code page), or all that a first start leads to.
+void FirstStart(const string& exe, const string& root, bool textsOnly) {
+    Group("start-up without a task file, code page " + std::to_string(GetACP()));
     const string folder = root + "\\first";
     const std::size_t traysBefore = TrayIcons().size();
     Program p(exe, folder, {});
@@ -375,8 +355,12 @@ void FirstStart(const string& exe, const string& root) {
         return;
     }
     CheckStartUp(p, folder);
-    Group("task commands, list editing and saving");
-    CheckCommands(p, folder + "\\TarnwickConfig.ini");
+    if (textsOnly) {
+        Check(p.close() == 0, "closing ends the program");
+        return;
+    }
+    Group("each control's event reaching the model");
+    CheckEvents(p, folder + "\\TarnwickConfig.ini");
     Group("hide, tray, second start, close");
     CheckTrayAndInstances(p, folder + "\\tarnwick.exe", traysBefore);
 }
@@ -392,9 +376,7 @@ void IntervalTask(const string& exe, const string& root) {
     WriteFile(folder + "\\TarnwickConfig.ini",
               sources + "DDir=D:\\task-back\r\nTimeOut=30\r\nByWholeDir=0\r\nIncludeSubDir=1\r\n");
     // The chooser's folder, the process's current folder.
-    WriteFile(tasks + "\\a.ini", "[Comm]\r\nTimeOut=10\r\n");
-    WriteFile(tasks + "\\b.ini", "[Comm]\r\nTimeOut=20\r\n");
-    WriteFile(tasks + "\\notes.txt", "not a task\r\n");
+    WriteFile(tasks + "\\a.ini", "[Comm]\r\n");
     WriteFile(tasks + "\\sub\\c.ini",
               sources + "DDir=D:\\chosen\r\nTimeOut=60\r\nIncludeSubDir=1\r\n");
     const std::size_t traysBefore = TrayIcons().size();
@@ -411,52 +393,6 @@ void IntervalTask(const string& exe, const string& root) {
     Check(WaitUntil([&] { return p.busy(); }), "a long pass runs");
     Check(p.close() == 0, "closing during a pass ends the program once the pass stops");
     Check(WaitUntil([&] { return TrayIcons().size() == traysBefore; }), "and removes its icon");
-    Check(CountFiles("D:\\task-back2") < 3004, "the pass stopped before its end");
-}
-
-// Under any code page a fresh start shows what a fresh model holds: the window's and the tabs'
-// captions, and each control's caption, tip, check and whether it is enabled or hidden.
-void CheckCodePageTexts(const string& exe, const string& root) {
-    Group("texts under code page " + std::to_string(GetACP()));
-    Program p(exe, root + "\\code-page", {});
-    if (p.window == nullptr) {
-        return;
-    }
-    test::RecordingPlatform platform;
-    test::MemoryFileSystem fs(PathStyle::Windows);
-    test::FakeClock clock;
-    HostDefaults defaults;
-    defaults.style = PathStyle::Windows;
-    defaults.taskFile = "C:\\none.ini";
-    FrmMain model(platform, fs, clock, defaults);
-    model.ResetTask();
-    Equal(Text(p.window), model.windowCaption(), "the caption");
-    Equal(TabText(p.item(IDC_SSTab1), 0), model.SSTab1Tab0.caption(), "the first tab");
-    Equal(TabText(p.item(IDC_SSTab1), 1), model.SSTab1Tab1.caption(), "the second tab");
-    for (const form::BoundItem& item : form::Bind(form::MainWindowLayout(), model)) {
-        const auto* control = test::As<Control>(item.control);
-        if (control == nullptr || item.look.kind == form::Kind::TabPage) {
-            continue;
-        }
-        const string name(item.look.name);
-        HWND window = p.item(win32view::ControlId(item.look.name));
-        Check(control->visible() || !Visible(window), name + " is hidden");
-        Check((IsWindowEnabled(window) != FALSE) == control->enabled(), name + " enabled or not");
-        if (!control->toolTip().empty()) {
-            Equal(ToolTipText(window), control->toolTip(), name + "'s tip");
-        }
-        if (const auto* captioned = test::As<Captioned>(item.control)) {
-            Equal(Text(window), captioned->caption(), name + "'s caption");
-        }
-        if (const auto* check = test::As<CheckBox>(item.control)) {
-            Equal(std::to_string(Send(window, BM_GETCHECK)), std::to_string(check->value()), name);
-        } else if (const auto* option = test::As<OptionButton>(item.control)) {
-            Equal(std::to_string(Send(window, BM_GETCHECK)), option->value() ? "1" : "0", name);
-        }
-    }
-    p.run({{Op::Type, IDC_txtToFolder, ""},
-           {Op::Box, IDC_UpdateButton, Box(texts::kBlankFolder.title, texts::kBlankFolder.text)}});
-    Check(p.close() == 0, "closing ends the program");
 }
 
 }  // namespace
@@ -471,11 +407,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     shotFolder = argc == 5 ? argv[4] : "";
+    FirstStart(argv[1], argv[2], textsOnly);
     if (!textsOnly) {
-        FirstStart(argv[1], argv[2]);
         IntervalTask(argv[1], argv[2]);
     }
-    CheckCodePageTexts(argv[1], argv[2]);
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }
