@@ -188,6 +188,7 @@ TEST_F(WindowsPass, ADestinationThatIsRefusedOrCannotBeMadeEndsThePassWithItsSum
     const Case cases[] = {
         {PathStyle::Windows, "  ", "存放备份的文件夹无效:  "},
         {PathStyle::Windows, "back", "存放备份的文件夹无效:back"},
+        {PathStyle::Posix, "  ", "存放备份的文件夹无效:  "},
         {PathStyle::Posix, "back", "存放备份的文件夹无效:back"},
         {PathStyle::Windows, "D:\\back", "无法创建文件夹:D:\\back\\ (Access is denied.)"},
     };

@@ -13,8 +13,11 @@ TEST_F(MainWindow, HidesAndComesBackOnALeftButtonReleaseOrASecondStart) {
     window->Form_Load();
     window->ButtonExit_Click();
     EXPECT_FALSE(platform.windowShown);
-    window->TrayIcon_Event(TrayMouse::LeftDoubleClick);
-    EXPECT_FALSE(platform.windowShown);
+    for (TrayMouse event : {TrayMouse::LeftDoubleClick, TrayMouse::RightButtonUp,
+                            TrayMouse::MiddleButtonUp, TrayMouse::Other}) {
+        window->TrayIcon_Event(event);
+        EXPECT_FALSE(platform.windowShown) << static_cast<int>(event);
+    }
     window->TrayIcon_Event(TrayMouse::LeftButtonUp);
     EXPECT_TRUE(platform.windowShown);
     EXPECT_TRUE(window->windowVisible());
