@@ -1,6 +1,6 @@
 // A randomized soak of the pass on real folders. Two source folders change at random between
-// passes (new files and folders, new contents and times, renames, odd and long names, deep nesting,
-// a file turning into a folder and back); passes with subfolders or without run between the
+// passes (new files and folders with odd and long names, new contents and times, a file turning
+// into a folder and back, removals); passes with subfolders or without run between the
 // changes, some of them stopped at a random refresh. After each pass a small model of what must
 // hold is checked, whatever way the pass walked:
 // - nothing in the destination is deleted;
@@ -86,27 +86,17 @@ class Soak {
     void change() {
         for (int i = between(1, 8); i > 0; --i) {
             const std::string file = pick(entries(false)), folder = pick(entries(true));
-            switch (between(0, 8)) {
+            switch (between(0, 4)) {
                 case 0:
                     newEntry(chance(0.3));
                     break;
-                case 1:  // a deep chain of folders
-                    for (auto [path, depth] = std::pair(freePath(true), between(8, 30));
-                         depth > 0 && !path.empty() && path.size() < kMaxPath; --depth) {
-                        stdfs::create_directory(path, ignored);
-                        path += (chance(0.3) ? "/深" : "/d") + std::to_string(depth);
-                    }
-                    break;
-                case 2:
+                case 1:
                     write(file, Seconds(file) + between(1, 9));
                     break;
-                case 3:  // only the fraction of a second changes: the copy stays equal
+                case 2:  // only the fraction of a second changes: the copy stays equal
                     setTime(file, Seconds(file), between(0, 999'999'999));
                     break;
-                case 4:
-                    rename(chance(0.5) ? file : folder);
-                    break;
-                case 5:  // a file becomes a folder of its name, or a folder a file
+                case 3:  // a file becomes a folder of its name, or a folder a file
                     if (chance(0.5) && stdfs::remove(file, ignored)) {
                         stdfs::create_directory(file, ignored);
                         write(file + "/inside.txt", seconds());
@@ -114,11 +104,8 @@ class Soak {
                         write(folder, seconds());
                     }
                     break;
-                case 6:
-                    stdfs::remove_all(folder, ignored);
-                    break;
                 default:
-                    stdfs::remove(file, ignored);
+                    stdfs::remove_all(chance(0.5) ? file : folder, ignored);
                     break;
             }
         }
@@ -272,29 +259,13 @@ class Soak {
         }
         return found;
     }
-    // A path for a new entry in a random folder; empty when it is taken or too long.
-    std::string freePath(bool folder) {
+    // A new entry in a random folder, unless its path is taken or too long.
+    void newEntry(bool folder) {
         auto folders = entries(true);
         folders.insert(folders.end(), sources_.begin(), sources_.end());
         const std::string path = pick(folders) + "/" + name(folder);
-        return stdfs::exists(stdfs::symlink_status(path)) || path.size() >= kMaxPath ? "" : path;
-    }
-    void newEntry(bool folder) {
-        if (const std::string path = freePath(folder); !path.empty()) {
+        if (!stdfs::exists(stdfs::symlink_status(path)) && path.size() < kMaxPath) {
             folder ? void(stdfs::create_directory(path, ignored)) : write(path, seconds());
-        }
-    }
-    // A rename that keeps every path below it inside the limit.
-    void rename(const std::string& from) {
-        const std::string to = freePath(stdfs::is_directory(from));
-        std::size_t below = 0;
-        for (const auto& entry : stdfs::recursive_directory_iterator(tree_.path("src"))) {
-            const std::string path = entry.path();
-            below =
-                path.starts_with(from + "/") ? std::max(below, path.size() - from.size()) : below;
-        }
-        if (!to.empty() && !to.starts_with(from + "/") && to.size() + below < kMaxPath) {
-            stdfs::rename(from, to, ignored);
         }
     }
     // New random contents, of a few bytes to a few hundred kilobytes.

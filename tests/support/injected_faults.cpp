@@ -47,7 +47,6 @@ bool Allowed(std::optional<std::uint64_t> limit, int fd, std::size_t& count, int
         return true;
     }
     ++faults.struck;
-    faults.struckAtOffset = offset;
     errno = error;
     return false;
 }

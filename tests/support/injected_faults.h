@@ -56,9 +56,8 @@ struct InjectedFaults {
     // may give at any time.
     std::size_t maxTransfer = std::numeric_limits<std::size_t>::max();
 
-    // How often an injected fault struck, and how far into its file the last one did.
+    // How often an injected fault struck.
     int struck = 0;
-    std::uint64_t struckAtOffset = 0;
 };
 
 // The system calls of a POSIX file system that obey `faults`, which the caller keeps alive and may

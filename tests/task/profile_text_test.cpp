@@ -80,7 +80,6 @@ TEST(ProfileText, ReadsEachValueAndKeepsTheText) {
         {"OnlyOuterPairRemoved", "[s]\r\na=\"\"x\"\"\r\n", "s", "a", "\"x\""},
         {"EmptyQuotes", "[s]\r\na=\"\"\r\n", "s", "a", ""},
         {"LoneQuoteKept", "[s]\r\na=\"\r\n", "s", "a", "\""},
-        {"InnerQuotesKept", "[s]\r\na=x \"y\" z\r\n", "s", "a", "x \"y\" z"},
         // Missing
         {"EmptyText", "", "s", "a", ""},
         {"MissingSection", "[s]\r\na=1\r\n", "t", "a", ""},

@@ -28,6 +28,9 @@ TEST(TaskFileText, KeepsBytesNoWriteTouches) {
     ASSERT_TRUE(text.write("Comm", "DDir", "y"));
     EXPECT_EQ(text.bytes(), "[Comm]\nDDir=y\r\n[Other]\nraw=\xB1\xB8\xB7\xDD\n");
     EXPECT_EQ(text.lineCount(), 5u);
+    // A lone CR ends a line too (a count of entries above the lines is read otherwise).
+    EXPECT_EQ(TaskFileText("a\rb\r\nc\n").lineCount(), 4u);
+    EXPECT_EQ(TaskFileText("\xFF\xFE" + Utf8ToUtf16Le("a\r\nb")).lineCount(), 2u);
 }
 
 TEST(TaskFileText, RefusesLineBreaksAndNulsAndChangesNothing) {

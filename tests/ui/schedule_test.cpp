@@ -87,13 +87,9 @@ TEST_F(Schedule, DailyModeRunsOncePerDayTimeEvenWhenTheTickMissesTheMinute) {
         int passes;
     };
     const Case cases[] = {
-        {"numbers as read", " 08", "3 0", {{0, {8, 30, 0}}}, 1},
-        {"empty boxes", "", "", {{0, {0, 0, 0}}}, 1},
         {"no such hour", "24", "0", {{0, {23, 59, 0}}, {1, {0, 1, 0}}}, 0},
-        {"a huge hour", "99999999999", "0", {{0, {17, 0, 0}}}, 0},
         {"a fraction", "8.5", "0", {{0, {8, 0, 0}}, {0, {9, 0, 0}}}, 0},
         {"late tick", "17", "0", {{0, {16, 59, 59}}, {0, {17, 1, 0}}}, 1},
-        {"an hour's sleep", "17", "0", {{0, {16, 30, 0}}, {0, {17, 30, 0}}}, 1},
         {"days of sleep", "17", "0", {{0, {16, 30, 0}}, {3, {18, 0, 0}}}, 1},
         {"midnight", "0", "0", {{0, {23, 59, 30}}, {1, {0, 1, 10}}}, 1},
         {"two ticks in the minute", "17", "0", {{0, {17, 0, 1}}, {0, {17, 0, 59}}}, 1},
