@@ -84,6 +84,9 @@ TEST(MakeFolderPath, CreatesTheMissingParentsTopDownAndNamesTheOneThatFails) {
     EXPECT_EQ(failure->path, "D:\\x\\");
     EXPECT_EQ(failure->reason, "Access is denied.");
     EXPECT_FALSE(fs.isFolder("D:\\x\\y"));
+    fs.addFile("D:\\a\\f", 100, 1);
+    const auto blocked = MakeFolderWithParents(fs, "D:\\a\\f\\sub", W);
+    EXPECT_EQ(blocked ? blocked->path : "", "D:\\a\\f\\");  // its parent is a file
 }
 
 }  // namespace
