@@ -68,7 +68,6 @@ TEST_F(WindowsPass, MapsEachSourceBelowTheTrimmedDestination) {
         EXPECT_EQ(recorder.destination, trimmed.ends_with("\\") ? trimmed : trimmed + "\\");
         using Entries = std::vector<std::pair<std::size_t, std::string>>;
         EXPECT_EQ(recorder.sourceEntries, (folder == c.source ? Entries{} : Entries{{0, folder}}));
-        EXPECT_EQ(recorder.started + recorder.ended, 2);
     }
 }
 
@@ -219,20 +218,6 @@ TEST_F(WindowsPass, ReportsEveryFailureAndBacksUpTheRest) {
     EXPECT_EQ(fs.createdFolders, (Lines{"D:\\back\\", "D:\\back\\two", "D:\\back\\two\\private"}));
     EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\two\\fine.doc"}));
     EXPECT_FALSE(fs.isFolder("D:\\back\\two\\gone.txt"));
-}
-
-TEST_F(WindowsPass, AStopDuringTheFirstSourceEndsThePassWithWhatWasSelected) {
-    for (const char* source : {"C:\\one", "C:\\two", "C:\\three"}) {
-        fs.addFile(std::string(source) + "\\a.txt", 100, 1);
-        fs.addFile(std::string(source) + "\\b.txt", 100, 2);
-    }
-    options.sources = {"C:\\one", "C:\\two", "C:\\three"};
-    clock.stepPerReading = 1.0;  // every entry finds a refresh due
-    host.onRefresh = [&] { host.stop = host.refreshedPaths.back() == "C:\\one\\b.txt"; };
-    EXPECT_TRUE(run().stopped);
-    EXPECT_EQ(fs.copiedFiles, (Lines{"C:\\one\\a.txt"}));
-    EXPECT_EQ(host.log().front(), "更新了 1 个文件(1)！");
-    EXPECT_FALSE(fs.isFolder("D:\\back\\two"));
 }
 
 TEST_F(WindowsPass, RefreshesOnlyWhenTheMonotonicClockHasMovedOnEnough) {
