@@ -102,11 +102,10 @@ TEST_F(ReadAheadTest, ReadsNoMoreThanItsBoundAheadOfTheWalk) {
 }
 
 TEST_F(ReadAheadTest, AStopWhileWorkersAreBusyEndsThePass) {
-    fs.addFile("/s/a.txt", 100, 1);
-    fs.addFile("/s/b.txt", 100, 1);
-    for (const char* folder : {"/s/d1/f", "/s/d2/f", "/s/d3/f"}) {
-        fs.addFile(folder, 100, 1);
+    for (const char* file : {"/s/a.txt", "/s/b.txt", "/s/d1/f", "/s/d2/f", "/s/d3/f", "/u/f"}) {
+        fs.addFile(file, 100, 1);
     }
+    options.sources.push_back("/u");  // never reached
     std::atomic<bool> open = false, stopped = false;
     fs.onList = [&](const std::string& folder) {
         listed.add(folder);
@@ -131,6 +130,7 @@ TEST_F(ReadAheadTest, AStopWhileWorkersAreBusyEndsThePass) {
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(fs.copiedFiles, (Lines{"/s/a.txt"}));
     EXPECT_EQ(host.log().front(), "更新了 1 个文件(1)！");
+    EXPECT_FALSE(fs.isFolder("/t/u"));
 }
 
 TEST_F(ReadAheadTest, ReportsFailuresAndFolderChangesWhenTheWalkComesThere) {

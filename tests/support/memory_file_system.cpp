@@ -1,5 +1,7 @@
 #include "support/memory_file_system.h"
 
+#include <tuple>
+
 namespace tarnwick::test {
 namespace {
 
@@ -128,21 +130,19 @@ void MemoryFileSystem::addFile(const std::string& path, std::int64_t mtime, std:
     node.content = std::move(content);
 }
 
+const MemoryFileSystem::Node* MemoryFileSystem::find(const std::string& path) const {
+    const auto it = nodes_.find(key(path));
+    return it == nodes_.end() ? nullptr : &it->second;
+}
+
 bool MemoryFileSystem::isFolder(const std::string& path) const {
     const std::lock_guard lock(mutex_);
-    const auto it = nodes_.find(key(path));
-    return it != nodes_.end() && it->second.folder;
+    return find(path) && find(path)->folder;
 }
 
 bool MemoryFileSystem::isFile(const std::string& path) const {
     const std::lock_guard lock(mutex_);
-    const auto it = nodes_.find(key(path));
-    return it != nodes_.end() && !it->second.folder;
-}
-
-std::int64_t MemoryFileSystem::mtimeOf(const std::string& path) const {
-    const std::lock_guard lock(mutex_);
-    return nodes_.at(key(path)).mtime;
+    return find(path) && !find(path)->folder;
 }
 
 void MemoryFileSystem::remove(const std::string& path) {
@@ -170,15 +170,15 @@ std::unique_ptr<FolderListing> MemoryFileSystem::openListing(const std::string& 
         onList(folder);
     }
     const std::lock_guard lock(mutex_);
-    const auto it = nodes_.find(key(folder));
-    if (it == nodes_.end() || !it->second.folder || failing.count(key(folder)) != 0) {
-        why = it == nodes_.end() ? Status::Gone("No such file or directory")
-                                 : Status::Failed(failing.at(key(folder)));
+    const Node* node = find(folder);
+    if (!node || !node->folder || failing.count(key(folder)) != 0) {
+        why = node ? Status::Failed(failing.at(key(folder)))
+                   : Status::Gone("No such file or directory");
         return nullptr;
     }
     std::vector<ListedEntry> entries;
     const std::string prefix = WithTrailingSeparator(key(folder), style_);
-    for (const auto& name : it->second.children) {
+    for (const auto& name : node->children) {
         ListedEntry entry{name, std::nullopt, {}};
         if (failing.count(prefix + name) != 0 && !nodes_.at(prefix + name).folder) {
             entry.failure = failing.at(prefix + name);
@@ -192,12 +192,11 @@ std::unique_ptr<FolderListing> MemoryFileSystem::openListing(const std::string& 
 
 std::optional<EntryInfo> MemoryFileSystem::readAttributes(const std::string& path, Status& why) {
     const std::lock_guard lock(mutex_);
-    const auto it = nodes_.find(key(path));
-    if (it == nodes_.end() || vanishing.count(key(path)) != 0) {
+    if (!find(path) || vanishing.count(key(path)) != 0) {
         why = Status::Gone("No such file or directory");
         return std::nullopt;
     }
-    return infoOf(it->second);
+    return infoOf(*find(path));
 }
 
 Status MemoryFileSystem::createFolder(const std::string& path) {
@@ -231,15 +230,12 @@ CopyResult MemoryFileSystem::copyFile(const std::string& source, const std::stri
         return {CopyOutcome::Stopped, {}};
     }
     lock.lock();
-    const auto from = nodes_.find(key(source));
-    if (from == nodes_.end()) {
+    if (!find(source)) {
         return {CopyOutcome::Failed, "No such file or directory"};
     }
-    const Node copy = from->second;
+    const Node copy = *find(source);
     Node& to = make(key(target), false);
-    to.mtime = copy.mtime;
-    to.size = copy.size;
-    to.content = copy.content;
+    std::tie(to.mtime, to.size, to.content) = std::tie(copy.mtime, copy.size, copy.content);
     copiedFiles.push_back(source);
     return {CopyOutcome::Copied, {}};
 }
@@ -247,12 +243,11 @@ CopyResult MemoryFileSystem::copyFile(const std::string& source, const std::stri
 std::optional<std::string> MemoryFileSystem::readFile(const std::string& path,
                                                       std::string& reason) {
     const std::lock_guard lock(mutex_);
-    const auto it = nodes_.find(key(path));
-    if (it == nodes_.end() || it->second.folder || unreadable.count(path) != 0) {
-        reason = it == nodes_.end() ? "No such file or directory" : "Permission denied";
+    if (!isFile(path) || unreadable.count(path) != 0) {
+        reason = find(path) ? "Permission denied" : "No such file or directory";
         return std::nullopt;
     }
-    return it->second.content;
+    return find(path)->content;
 }
 
 Status MemoryFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
@@ -260,8 +255,7 @@ Status MemoryFileSystem::replaceFile(const std::string& path, const std::string&
     if (refuseWrite.count(path) != 0) {
         return Status::Failed("Permission denied");
     }
-    const auto parent = nodes_.find(parentOf(key(path)));
-    if (parent == nodes_.end() || !parent->second.folder || isFolder(path)) {
+    if (!isFolder(parentOf(key(path))) || isFolder(path)) {
         return Status::Failed("No such file or directory");
     }
     Node& node = make(key(path), false);
@@ -273,14 +267,11 @@ Status MemoryFileSystem::replaceFile(const std::string& path, const std::string&
 // Nothing else writes this file system while a save runs: the lock only fails as a read would.
 std::unique_ptr<FileLock> MemoryFileSystem::lockFile(const std::string& path, std::string& reason) {
     const std::lock_guard lock(mutex_);
-    if (!isFile(path)) {
-        return nullptr;
-    }
-    if (unreadable.count(path) != 0) {
+    if (isFile(path) && unreadable.count(path) != 0) {
         reason = "Permission denied";
         return nullptr;
     }
-    return std::make_unique<FileLock>();
+    return isFile(path) ? std::make_unique<FileLock>() : nullptr;
 }
 
 Status MemoryFileSystem::setCurrentFolder(const std::string& path) {

@@ -28,7 +28,6 @@ class MemoryFileSystem final : public FileSystem {
 
     bool isFolder(const std::string& path) const;
     bool isFile(const std::string& path) const;
-    std::int64_t mtimeOf(const std::string& path) const;
 
     std::unique_ptr<FolderListing> openListing(const std::string& folder, Status& why) override;
     std::optional<EntryInfo> readAttributes(const std::string& path, Status& why) override;
@@ -77,6 +76,7 @@ class MemoryFileSystem final : public FileSystem {
     std::string parentOf(const std::string& key) const;
     std::string nameOf(const std::string& key) const;
     Node& make(const std::string& key, bool folder);
+    const Node* find(const std::string& path) const;  // null when nothing is there
     EntryInfo infoOf(const Node& node) const;
 
     PathStyle style_;
