@@ -146,5 +146,14 @@ TEST_F(Schedule, DuringAPassDialogsAreRefusedAndAnExceptionLeavesTheWindowAtRest
     EXPECT_FALSE(window->Image1[1].visible() || window->Image1[2].visible());
 }
 
+TEST_F(Schedule, AStopWhileIdleDoesNotStopTheNextPass) {
+    fs.addFile("C:\\src\\a.txt", 100, 1);
+    window->ListFromFolder.addItem("C:\\src");
+    window->CommStop_Click();
+    window->UpdateButton_Click();
+    EXPECT_FALSE(window->lastPass().stopped);
+    EXPECT_EQ(window->lastPass().updatedCount, 1);
+}
+
 }  // namespace
 }  // namespace tarnwick
