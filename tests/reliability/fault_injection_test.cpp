@@ -38,16 +38,21 @@ struct FaultyDisk {
 class InjectedFault : public ::testing::TestWithParam<bool>, public FaultyDisk {
   protected:
     InjectedFault() {
+        writeTrees();
+        inject({});
+        options.destination = tree.path("back");
+        options.sources = {tree.path("src")};
+        options.fullPath = false;
+    }
+
+    // Each source newer than its copy, as before every pass that must copy all three.
+    void writeTrees() {
         tree.write("src/a.txt", "alpha, new", kNewTime);
         tree.write("src/victim/big.bin", big, kNewTime);
         tree.write("src/z/zeta.txt", "zeta, new", kNewTime);
         tree.write("back/src/a.txt", "alpha, old", kOldTime);
         tree.write("back/src/victim/big.bin", "the previous copy", kOldTime);
         tree.write("back/src/z/zeta.txt", "zeta, old", kOldTime);
-        inject({});
-        options.destination = tree.path("back");
-        options.sources = {tree.path("src")};
-        options.fullPath = false;
     }
 
     void inject(const test::InjectedFaults& chosen) {
@@ -104,10 +109,7 @@ TEST_P(InjectedFault, AFailedCopyKeepsThePreviousCopyAndThePassGoesOn) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
-        tree.write("src/victim/big.bin", big, kNewTime);
-        tree.write("back/src/victim/big.bin", "the previous copy", kOldTime);
-        tree.write("back/src/a.txt", "alpha, old", kOldTime);
-        tree.write("back/src/z/zeta.txt", "zeta, old", kOldTime);
+        writeTrees();
         inject(c.faults);
 
         const PassResult result = run();
