@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 
 namespace tarnwick::test {
 namespace {
@@ -19,11 +20,8 @@ std::string WithoutTrailingSlash(std::string path) {
 
 // The path a descriptor was opened with, from /proc/self/fd.
 std::string PathOfDescriptor(int fd) {
-    const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    std::string path(4096, '\0');
-    const ssize_t length = ::readlink(link.c_str(), path.data(), path.size());
-    path.resize(length < 0 ? 0 : static_cast<std::size_t>(length));
-    return path;
+    std::error_code closed;  // answers an empty path
+    return std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), closed);
 }
 
 // The path of `name` in an open folder, or in the current one.

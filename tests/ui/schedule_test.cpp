@@ -155,17 +155,5 @@ TEST_F(Schedule, AStopWhileIdleDoesNotStopTheNextPass) {
     EXPECT_EQ(window->lastPass().updatedCount, 1);
 }
 
-TEST_F(Schedule, AScheduledPassRefusesABlankDestination) {
-    fs.addFile("C:\\src\\a.txt", 100, 1);
-    window->ListFromFolder.addItem("C:\\src");
-    window->txtToFolder.setText("  ");
-    window->clickOption1(ScheduleMode::Interval);
-    window->IntervalMinutes = 1;
-    window->Timer1_Timer();
-    EXPECT_TRUE(fs.copiedFiles.empty());
-    EXPECT_EQ(window->ListMessage.list(2), "09:30:05    存放备份的文件夹无效:  ");
-    EXPECT_TRUE(window->lastPass().failed());
-}
-
 }  // namespace
 }  // namespace tarnwick
