@@ -20,54 +20,37 @@ class TaskLoad : public test::WindowTest {
 
 TEST_F(TaskLoad, ReadsEachCommKeyWithItsRangeRule) {
     using Field = std::function<std::string(FrmMain&)>;
-    const Field interval = [](FrmMain& w) { return std::to_string(w.IntervalMinutes); };
-    const Field mode = [](FrmMain& w) { return std::to_string(SelectedIndex(w.Option1)); };
-    const Field typeMode = [](FrmMain& w) { return std::to_string(SelectedIndex(w.Option2)); };
-    const Field hour = [](FrmMain& w) { return w.Text5.text(); };
-    const Field minute = [](FrmMain& w) { return w.Text6.text(); };
-    const Field size = [](FrmMain& w) { return w.Text3.text(); };
-    const Field check1 = [](FrmMain& w) { return std::to_string(w.Check1.value()); };
-    const Field destination = [](FrmMain& w) { return w.txtToFolder.text(); };
-    // The handlers a click would fire: the boxes and the timer of the mode, the size box.
-    const Field scheduleBoxes = [](FrmMain& w) {
-        return std::to_string(w.Text4.enabled()) + std::to_string(w.Text5.enabled()) +
-               std::to_string(w.Timer1.enabled());
+    const auto text = [](TextBox FrmMain::*box) {
+        return [box](FrmMain& w) { return (w.*box).text(); };
     };
-    const Field sizeBox = [](FrmMain& w) { return std::to_string(w.Text3.enabled()); };
-    struct Case {
-        const char* line;  // in [Comm]; "" for a missing key
-        Field field;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"TimeOut=0", interval, "30"},
-        {"TimeOut=181", interval, "30"},
-        {"TimeOut=1", interval, "1"},
-        {"TimeOut=180", interval, "180"},
-        {"TimePoint=7", mode, "2"},
-        {"TimePoint=1", mode, "1"},
-        {"TimePoint=-1", mode, "2"},
-        {"FileExtIndex=2", typeMode, "2"},
-        {"FileExtIndex=5", typeMode, "0"},
-        {"TimeHour=24", hour, "17"},
-        {"TimeHour=23.5", hour, "23.5"},
-        {"TimeMinute=60", minute, "0"},
-        {"TimeMinute=59", minute, "59"},
-        {"SizeUp=0", size, "300"},
-        {"SizeUp=1.50", size, "1.5"},
-        {"IncludeSubDir=0", check1, "0"},
-        {"IncludeSubDir=2", check1, "1"},
-        {"DDir=E:\\b", destination, "E:\\b"},
-        {"", destination, "D:\\back"},
-        {"TimePoint=1", scheduleBoxes, "101"},
-        {"TimePoint=2", scheduleBoxes, "000"},
-        {"LimitSize=1", sizeBox, "1"},
-        {"LimitSize=0", sizeBox, "0"},
-    };
-    for (const auto& c : cases) {
-        window = std::make_unique<FrmMain>(platform, fs, clock, test::WindowsDefaults());
-        load({"[Comm]", c.line});
-        EXPECT_EQ(c.field(*window), c.expected) << "line: " << c.line;
+    // Each field with the [Comm] lines that set it ("" for a missing key) and what it shows.
+    const std::pair<Field, std::vector<std::pair<const char*, const char*>>> cases[] = {
+        {[](FrmMain& w) { return std::to_string(w.IntervalMinutes); },
+         {{"TimeOut=0", "30"}, {"TimeOut=181", "30"}, {"TimeOut=1", "1"}, {"TimeOut=180", "180"}}},
+        {[](FrmMain& w) { return std::to_string(SelectedIndex(w.Option1)); },
+         {{"TimePoint=7", "2"}, {"TimePoint=1", "1"}, {"TimePoint=-1", "2"}}},
+        {[](FrmMain& w) { return std::to_string(SelectedIndex(w.Option2)); },
+         {{"FileExtIndex=2", "2"}, {"FileExtIndex=5", "0"}}},
+        {text(&FrmMain::Text5), {{"TimeHour=24", "17"}, {"TimeHour=23.5", "23.5"}}},
+        {text(&FrmMain::Text6), {{"TimeMinute=60", "0"}, {"TimeMinute=59", "59"}}},
+        {text(&FrmMain::Text3), {{"SizeUp=0", "300"}, {"SizeUp=1.50", "1.5"}}},
+        {text(&FrmMain::txtToFolder), {{"DDir=E:\\b", "E:\\b"}, {"", "D:\\back"}}},
+        {[](FrmMain& w) { return std::to_string(w.Check1.value()); },
+         {{"IncludeSubDir=0", "0"}, {"IncludeSubDir=2", "1"}}},
+        // The handlers a click would fire: the boxes and the timer of the mode, the size box.
+        {[](FrmMain& w) {
+             return std::to_string(w.Text4.enabled()) + std::to_string(w.Text5.enabled()) +
+                    std::to_string(w.Timer1.enabled());
+         },
+         {{"TimePoint=1", "101"}, {"TimePoint=2", "000"}}},
+        {[](FrmMain& w) { return std::to_string(w.Text3.enabled()); },
+         {{"LimitSize=1", "1"}, {"LimitSize=0", "0"}}}};
+    for (const auto& [field, rows] : cases) {
+        for (const auto& [line, expected] : rows) {
+            window = std::make_unique<FrmMain>(platform, fs, clock, test::WindowsDefaults());
+            load({"[Comm]", line});
+            EXPECT_EQ(field(*window), expected) << "line: " << line;
+        }
     }
 }
 
@@ -135,13 +118,10 @@ TEST_F(TaskLoad, AFolderPathCountsWhenItHoldsAFileAndThenReadsEveryKeyEmpty) {
 }
 
 TEST_F(TaskLoad, ATaskFileThatCannotBeReadIsReported) {
-    writeTask(kTask, {"[Comm]", "DDir=E:\\x"});
     fs.unreadable.insert(kTask);
-    window->IniPath = kTask;
-    window->ResetTask();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, "读取任务失败");
-    EXPECT_EQ(platform.messages[0].text, "C:\\t.ini (Permission denied)");
+    load({"[Comm]", "DDir=E:\\x"});
+    EXPECT_EQ(platform.messages, (std::vector<test::RecordingPlatform::Message>{
+                                     {"C:\\t.ini (Permission denied)", "读取任务失败"}}));
 }
 
 }  // namespace
