@@ -62,9 +62,8 @@ TEST(TaskFileText, SavesAtOnceAllLand) {
     other.join();
     const TaskFileText saved(tree.read("task.ini"));
     for (int i = 0; i < 25; ++i) {
-        EXPECT_EQ(
-            saved.read("s", std::to_string(i) + "a") + saved.read("s", std::to_string(i) + "b"),
-            "11");
+        const std::string key = std::to_string(i);
+        EXPECT_EQ(saved.read("s", key + "a") + saved.read("s", key + "b"), "11") << key;
     }
 }
 

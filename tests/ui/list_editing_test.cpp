@@ -60,11 +60,7 @@ TEST_F(ListEditing, ChoosingTheDestinationLogsEverySourcesNewTarget) {
 
 TEST_F(ListEditing, TypeEntriesAreTrimmedAndAddedAsTyped) {
     const std::tuple<const char*, Lines> cases[] = {
-        {"  .doc  ", {".doc"}},
-        {"   ", {}},
-        {"\\Bak", {"\\Bak"}},
-        {".a\nb", {}},
-    };
+        {"  .doc  ", {".doc"}}, {"   ", {}}, {"\\Bak", {"\\Bak"}}, {".a\nb", {}}};
     for (const auto& [typed, expected] : cases) {
         window->List3.clear();
         window->Text1.setText(typed);
