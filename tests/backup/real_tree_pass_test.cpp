@@ -63,8 +63,7 @@ TEST_F(RealTreePass, BacksLinksUpAsLinksAndNeverWritesThroughOne) {
     for (const auto& [link, text] : links) {
         ASSERT_EQ(symlink(text.c_str(), tree.path(link).c_str()), 0);
     }
-    const PassResult first = run();
-    EXPECT_EQ(first.failedFolders, 1);  // the link planted in the destination
+    EXPECT_EQ(run().failedFolders, 1);  // the link planted in the destination
     EXPECT_EQ(tree.files("other"), (Files{{"o.txt", "o"}}));
     std::filesystem::remove(tree.path("back/src/a"));
     EXPECT_EQ(run().updatedCount, 5);  // the dangling link came with the first pass
