@@ -21,53 +21,43 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The folders listed so far (as the file system names them), for a test to wait on.
-struct Listed {
-    void add(const std::string& folder) {
-        const std::lock_guard lock(mutex);
-        folders.insert(folder);
-        changed.notify_all();
-    }
-    bool waitFor(const std::string& folder) {
-        std::unique_lock lock(mutex);
-        return changed.wait_for(lock, std::chrono::seconds(30),
-                                [&] { return folders.count(folder); });
-    }
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::set<std::string> folders;
-};
-
 class ReadAheadTest : public ::testing::Test {
   protected:
     ReadAheadTest() : fs(PathStyle::Posix) {
         fs.addRoot("/");
         fs.addFolder("/t");
-        fs.onList = [this](const std::string& folder) { listed.add(folder); };
+        fs.onList = [this](const std::string& folder) { noteListed(folder); };
         options = {"/t", {"/s"}, true, true, false, "300", PathStyle::Posix};
         clock.stepPerReading = 1.0;  // a refresh before every entry
     }
-    Lines names(const std::string& folder, ReadAhead& readAhead) {
-        Lines found;
-        if (auto scan = readAhead.take(folder)) {
-            for (const auto& entry : scan->entries) {
-                found.push_back(entry.source.name + (entry.copy ? "=" : ""));
-            }
+    // The folders listed so far (as the file system names them), for a test to wait on.
+    void noteListed(const std::string& folder) {
+        const std::lock_guard lock(mutex);
+        listed.insert(folder);
+        changed.notify_all();
+    }
+    bool waitFor(const std::string& folder) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, std::chrono::seconds(30),
+                                [&] { return listed.count(folder); });
+    }
+    void files(std::initializer_list<const char*> paths) {
+        for (const char* path : paths) {
+            fs.addFile(path, 100, 1);
         }
-        return found;
     }
 
     test::MemoryFileSystem fs;
-    Listed listed;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::set<std::string> listed;
     test::RecordingHost host;
     test::FakeClock clock;
     PassOptions options;
 };
 
 TEST_F(ReadAheadTest, HandsFoldersOverInTheWalksOrderAndDropsWhatTheWalkPassesOver) {
-    for (const char* file : {"/s/a/x/1", "/s/f", "/s/b/2", "/s/c/3", "/t/s/f"}) {
-        fs.addFile(file, 100, 1);
-    }
+    files({"/s/a/x/1", "/s/f", "/s/b/2", "/s/c/3", "/t/s/f"});
     Status why = Status::Ok();
     const auto source = fs.openFolder("/s", why), target = fs.openFolder("/t/s", why);
     ReadAhead readAhead(*source, *target, "/s/", '/', {4, 2, 100});
@@ -79,7 +69,13 @@ TEST_F(ReadAheadTest, HandsFoldersOverInTheWalksOrderAndDropsWhatTheWalkPassesOv
         {"/s/a/x/", {"1"}},
     };
     for (const auto& [folder, entries] : walk) {
-        EXPECT_EQ(names(folder, readAhead), entries) << folder;
+        Lines found;  // the names, and "=" where the file is to be copied
+        if (auto scan = readAhead.take(folder)) {
+            for (const auto& entry : scan->entries) {
+                found.push_back(entry.source.name + (entry.copy ? "=" : ""));
+            }
+        }
+        EXPECT_EQ(found, entries) << folder;
     }
 }
 
@@ -91,42 +87,32 @@ TEST_F(ReadAheadTest, ReadsNoMoreThanItsBoundAheadOfTheWalk) {
     fs.onList = [&](const std::string&) { lead = std::max<int>(lead, ++count - taken); };
     Status why = Status::Ok();
     const auto source = fs.openFolder("/s", why), target = fs.openFolder("/t", why);
-    const ReadAhead::Limits limits{4, 3, 2};
-    ReadAhead readAhead(*source, *target, "/s/", '/', limits);
+    ReadAhead readAhead(*source, *target, "/s/", '/', {4, 3, 2});
     for (int i = 30; i >= 0; --i) {
         EXPECT_TRUE(readAhead.take(i == 30 ? "/s/" : "/s/d" + std::to_string(i) + "/"));
         ++taken;
     }
-    EXPECT_EQ(count, 31);  // each folder listed once
-    EXPECT_LE(lead, static_cast<int>(limits.entriesAhead) + 2);
+    EXPECT_EQ(count, 31);    // each folder listed once
+    EXPECT_LE(lead, 3 + 2);  // the bound on entries ahead, and some slack
 }
 
 TEST_F(ReadAheadTest, AStopWhileWorkersAreBusyEndsThePass) {
-    for (const char* file : {"/s/a.txt", "/s/b.txt", "/s/d1/f", "/s/d2/f", "/s/d3/f", "/u/f"}) {
-        fs.addFile(file, 100, 1);
-    }
+    files({"/s/a.txt", "/s/b.txt", "/s/d1/f", "/s/d2/f", "/s/d3/f", "/u/f"});
     options.sources.push_back("/u");  // never reached
-    std::atomic<bool> open = false, stopped = false;
+    std::atomic<bool> stopped = false;
     fs.onList = [&](const std::string& folder) {
-        listed.add(folder);
-        while (folder != "/s" && !open) {
+        noteListed(folder);
+        while (folder != "/s" && !stopped) {  // workers hang in their listings till the stop
             std::this_thread::yield();
         }
     };
-    std::thread opener([&] {
-        while (!stopped) {
-            std::this_thread::yield();
-        }
-        open = true;
-    });
     host.onRefresh = [&] {
         if (host.refreshedPaths.back() == "/s/b.txt") {
-            EXPECT_TRUE(listed.waitFor("/s/d3"));  // a worker waits inside that listing
+            EXPECT_TRUE(waitFor("/s/d3"));  // a worker waits inside that listing
             host.stop = stopped = true;
         }
     };
     const PassResult result = RunBackup(options, host, fs, clock);
-    opener.join();
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(fs.copiedFiles, (Lines{"/s/a.txt"}));
     EXPECT_EQ(host.log().front(), "更新了 1 个文件(1)！");
@@ -134,13 +120,11 @@ TEST_F(ReadAheadTest, AStopWhileWorkersAreBusyEndsThePass) {
 }
 
 TEST_F(ReadAheadTest, ReportsFailuresAndFolderChangesWhenTheWalkComesThere) {
-    for (const char* file : {"/s/bad/1", "/s/gone/2", "/s/new/3", "/s/z/4"}) {
-        fs.addFile(file, 100, 1);
-    }
+    files({"/s/bad/1", "/s/gone/2", "/s/new/3", "/s/z/4"});
     fs.failing["/s/bad"] = "Permission denied";
     host.onRefresh = [&] {
         if (host.refreshedPaths.back() == "/s/z/4") {  // read ahead, not yet walked
-            EXPECT_TRUE(listed.waitFor("/s/gone") && listed.waitFor("/s/new"));
+            EXPECT_TRUE(waitFor("/s/gone") && waitFor("/s/new"));
             fs.remove("/s/gone");
             fs.remove("/s/new");
             fs.addFile("/s/new/5", 100, 1);

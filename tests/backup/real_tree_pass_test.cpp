@@ -63,8 +63,7 @@ TEST_F(RealTreePass, BacksLinksUpAsLinksAndNeverWritesThroughOne) {
     for (const auto& [link, text] : links) {
         ASSERT_EQ(symlink(text.c_str(), tree.path(link).c_str()), 0);
     }
-    const PassResult first = run();
-    EXPECT_EQ(first.failedFolders, 1);  // the link planted in the destination
+    EXPECT_EQ(run().failedFolders, 1);  // the link planted in the destination
     EXPECT_EQ(tree.files("other"), (Files{{"o.txt", "o"}}));
     std::filesystem::remove(tree.path("back/src/a"));
     EXPECT_EQ(run().updatedCount, 5);  // the dangling link came with the first pass
@@ -124,9 +123,8 @@ TEST_F(RealTreePass, BacksUpTreesDeeperThanAPathCanName) {
     EXPECT_EQ(run().updatedCount, 1);
     EXPECT_EQ(host.log()[0], "更新了 1 个文件(4)！");
     enter(tree.path("back/src"), false);
-    std::string copied;
-    std::ifstream("f.txt") >> copied;
-    EXPECT_EQ(copied, "deep");
+    std::ifstream copy("f.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), "deep");
     ASSERT_EQ(chdir(tree.root().c_str()), 0);
     ASSERT_EQ(std::system("rm -rf src back"), 0);
 }
@@ -136,7 +134,6 @@ TEST_F(RealTreePass, BacksUpTreesDeeperThanAPathCanName) {
 TEST_F(RealTreePass, NeverWalksIntoTheDestinationInsideASource) {
     tree.write("src/a.txt", "a", 1'000);
     options.destination = tree.path("src/back");
-    options.fullPath = false;
     EXPECT_EQ(run().updatedCount, 1);
     EXPECT_EQ(run().updatedCount, 0);
     EXPECT_EQ(tree.files("src/back"), (Files{{"src/a.txt", "a"}}));

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -43,22 +44,18 @@ std::int64_t Seconds(const std::string& path) {
     return static_cast<std::int64_t>(st.st_mtim.tv_sec);
 }
 
-struct Version {
-    std::string bytes;
-    std::int64_t seconds = -1;  // -1: a folder
-    bool operator==(const Version&) const = default;
-};
+using Version = std::pair<std::string, std::int64_t>;  // bytes and seconds; -1 s: a folder
 using Files = std::map<std::string, Version>;
 
 // Every file and folder below a folder.
 Files ReadTree(const std::string& root) {
     Files tree;
     for (const auto& entry : stdfs::recursive_directory_iterator(root)) {
-        if (Version& version = tree[entry.path()]; !entry.is_directory()) {
-            std::ostringstream bytes;
+        std::ostringstream bytes;
+        if (!entry.is_directory()) {
             bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
-            version = {bytes.str(), Seconds(entry.path())};
         }
+        tree[entry.path()] = {bytes.str(), entry.is_directory() ? -1 : Seconds(entry.path())};
     }
     return tree;
 }
@@ -78,6 +75,7 @@ class Soak {
         for (int i = 0; i < 40; ++i) {
             newEntry(chance(0.3));
         }
+        chooseSettings();
     }
 
     void change() {
@@ -106,14 +104,7 @@ class Soak {
                     break;
             }
         }
-    }
-
-    // Whether the pass takes subfolders, and how the copy moves its bytes: short transfers make
-    // a copy take many steps, so a stop can come in the middle of one.
-    void chooseSettings() {
-        subfolders_ = chance(0.85);
-        faults_->maxTransfer = chance(0.5) ? 4096 : 1 << 20;
-        faults_->kernelCopy = chance(0.7);
+        chooseSettings();  // for the passes that come next
     }
 
     void passAndCheck(bool stopping) {
@@ -135,13 +126,11 @@ class Soak {
         std::multiset<std::string> named, failed;
         for (std::size_t i = 1; i + 1 < host.lines.size(); ++i) {
             const std::string& line = host.lines[i];
-            const std::size_t from = std::min(line.find('/'), line.size());
-            const std::string path = line.substr(from, line.rfind(" (") - from);
             if (line.starts_with("/")) {
                 named.insert(line);
                 EXPECT_TRUE(takes(line)) << line << " is named but not to be copied";
             } else if (line.starts_with("复制失败:")) {
-                failed.insert(path);
+                failed.insert(line.substr(line.find('/'), line.rfind(" (") - line.find('/')));
             }
         }
         EXPECT_EQ(result.failedCopies, static_cast<std::int64_t>(failed.size()));
@@ -153,7 +142,7 @@ class Soak {
         }
         for (const auto& [path, version] : after) {
             const auto old = before.find(path);
-            if (version.seconds < 0 || (old != before.end() && old->second == version)) {
+            if (version.second < 0 || (old != before.end() && old->second == version)) {
                 continue;
             }
             const std::string source = mapped(path, false);
@@ -162,7 +151,7 @@ class Soak {
                 << path << " is no equal copy of a file the pass takes";
             EXPECT_EQ(named.count(source), 1u) << source << " was copied but not named";
             changed.insert(source);
-            bytes += static_cast<std::int64_t>(version.bytes.size());
+            bytes += static_cast<std::int64_t>(version.first.size());
         }
         EXPECT_EQ(result.updatedCount, static_cast<std::int64_t>(changed.size()));
         EXPECT_EQ(result.updatedBytes, bytes);
@@ -173,7 +162,7 @@ class Soak {
         EXPECT_EQ(named, changed);
         for (const auto& [file, version] : sources) {
             const auto copy = after.find(mapped(file, true));
-            EXPECT_TRUE(version.seconds < 0 || !takes(file) || blocked(after, mapped(file, true)) ||
+            EXPECT_TRUE(version.second < 0 || !takes(file) || blocked(after, mapped(file, true)) ||
                         (copy != after.end() && copy->second == version))
                 << file << " has no equal copy";
         }
@@ -182,15 +171,22 @@ class Soak {
     bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
 
   private:
-    std::string targetOf(const std::string& source) const {
-        return destination_ + (fullPath_ ? source : source.substr(source.rfind('/')));
+    // Whether the pass takes subfolders, and how the copy moves its bytes: short transfers make
+    // a copy take many steps, so a stop can come in the middle of one.
+    void chooseSettings() {
+        subfolders_ = chance(0.85);
+        faults_->maxTransfer = chance(0.5) ? 4096 : 1 << 20;
+        faults_->kernelCopy = chance(0.7);
     }
+
     // A path below a source as its copy's path, or back.
     std::string mapped(const std::string& path, bool toCopy) const {
         for (const auto& source : sources_) {
-            const std::string from = toCopy ? source : targetOf(source);
+            const std::string copy =
+                destination_ + (fullPath_ ? source : source.substr(source.rfind('/')));
+            const std::string& from = toCopy ? source : copy;
             if (path.starts_with(from + "/")) {
-                return (toCopy ? targetOf(source) : source) + path.substr(from.size());
+                return (toCopy ? copy : source) + path.substr(from.size());
             }
         }
         return {};
@@ -208,7 +204,7 @@ class Soak {
         for (std::string path = copy; path.size() > destination_.size();
              path = path.substr(0, path.rfind('/'))) {
             const auto found = after.find(path);
-            if (found != after.end() && (found->second.seconds < 0) == (path == copy)) {
+            if (found != after.end() && (found->second.second < 0) == (path == copy)) {
                 return true;
             }
         }
@@ -257,9 +253,7 @@ class Soak {
     // New random contents, of a few bytes to a few hundred kilobytes.
     void write(const std::string& path, std::int64_t time) {
         std::string bytes(chance(0.1) ? between(4096, 300'000) : between(0, 3000), '\0');
-        for (char& c : bytes) {
-            c = static_cast<char>(between(0, 255));
-        }
+        std::generate(bytes.begin(), bytes.end(), [&] { return char(between(0, 255)); });
         std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
         setTime(path, time, 0);
     }
@@ -292,7 +286,6 @@ TEST_P(SoakTest, WhatMustHoldHoldsAfterEveryPassWhileTheTreeChanges) {
     Soak soak(seed);
     for (int round = 1; round <= rounds && !HasFailure(); ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        soak.chooseSettings();
         if (soak.chance(0.4)) {
             soak.passAndCheck(true);
         }
