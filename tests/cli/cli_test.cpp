@@ -54,13 +54,10 @@ class Cli : public ::testing::Test {
 
     // The value of one NAME=VALUE line of a state report.
     static std::string Value(const std::string& report, const std::string& name) {
-        const std::string text = "\n" + report;
-        const auto at = text.find("\n" + name + "=");
-        if (at == std::string::npos) {
-            return "<missing>";
-        }
-        const auto start = at + name.size() + 2;
-        return text.substr(start, text.find('\n', start) - start);
+        const auto at = ("\n" + report).find("\n" + name + "=");
+        const auto start = at + name.size() + 1;
+        return at == std::string::npos ? "<missing>"
+                                       : report.substr(start, report.find('\n', start) - start);
     }
 
     std::string task() { return tree.path("task.ini"); }

@@ -24,14 +24,8 @@ TEST(PathStyle, FoldsDoubledSeparatorsLeftToRightWithoutOverlap) {
 }
 
 TEST(PathStyle, TellsFullPathsRootsAndLocalDisks) {
-    struct Case {
-        PathStyle style;
-        const char* path;
-        bool full;
-        bool root;
-        bool local;
-    };
-    const Case cases[] = {
+    // Each path: whether it is a full path, a drive root, on a local disk.
+    const std::tuple<PathStyle, const char*, bool, bool, bool> cases[] = {
         {W, "C:\\abc", true, false, true},
         {W, "c:\\", true, true, true},
         {W, "C:", false, false, false},
@@ -47,10 +41,10 @@ TEST(PathStyle, TellsFullPathsRootsAndLocalDisks) {
         {P, "home", false, false, false},
         {P, "", false, false, false},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsFullPath(c.path, c.style), c.full) << c.path;
-        EXPECT_EQ(IsDriveRoot(c.path, c.style), c.root) << c.path;
-        EXPECT_EQ(IsLocalDiskPath(c.path, c.style), c.local) << c.path;
+    for (const auto& [style, path, full, root, local] : cases) {
+        EXPECT_EQ(IsFullPath(path, style), full) << path;
+        EXPECT_EQ(IsDriveRoot(path, style), root) << path;
+        EXPECT_EQ(IsLocalDiskPath(path, style), local) << path;
     }
 }
 

@@ -36,11 +36,7 @@ class RecordingPlatform final : public FormPlatform {
         }
         return answer;
     }
-    void showTaskChooser(Dialog& dialog) override {
-        if (onTaskChooser) {
-            onTaskChooser(dialog);
-        }
-    }
+    void showTaskChooser(Dialog& dialog) override { onTaskChooser(dialog); }
     void setTrayIcon(const std::string& picture, const std::string& tip,
                      TrayAction action) override {
         tray.push_back({picture, tip, action});
@@ -61,7 +57,7 @@ class RecordingPlatform final : public FormPlatform {
     std::vector<std::pair<std::string, std::string>> browses;  // prompt, start folder
     std::deque<std::string> folderAnswers;
     std::vector<TrayCall> tray;
-    std::function<void(Dialog&)> onTaskChooser;
+    std::function<void(Dialog&)> onTaskChooser = [](Dialog&) {};
     std::function<void()> onProcessEvents;
     bool windowShown = false;
     int programEnds = 0;

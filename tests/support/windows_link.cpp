@@ -60,7 +60,7 @@ WindowsLink::WindowsLink(const std::string& link, const std::string& target) : l
     const DWORD flags =
         SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE | (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0);
     if (CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(), flags) && IsLink(wideLink)) {
-        how_ = folder ? How::FolderLink : How::FileLink;
+        how_ = How::Api;
     } else if (RunOnHost(L"/bin/ln -s", wideTarget, wideLink, true)) {
         how_ = How::Host;
     }
@@ -68,18 +68,10 @@ WindowsLink::WindowsLink(const std::string& link, const std::string& target) : l
 
 WindowsLink::~WindowsLink() {
     const std::wstring link = Widen(link_);
-    switch (how_) {
-        case How::FolderLink:
-            RemoveDirectoryW(link.c_str());
-            break;
-        case How::FileLink:
-            DeleteFileW(link.c_str());
-            break;
-        case How::Host:
-            RunOnHost(L"/bin/rm -f", {}, link, false);
-            break;
-        case How::None:
-            break;
+    if (how_ == How::Api && !RemoveDirectoryW(link.c_str())) {
+        DeleteFileW(link.c_str());  // a link to a file
+    } else if (how_ == How::Host) {
+        RunOnHost(L"/bin/rm -f", {}, link, false);
     }
 }
 

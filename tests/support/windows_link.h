@@ -20,7 +20,7 @@ class WindowsLink {
     bool made() const { return how_ != How::None; }
 
   private:
-    enum class How { None, FolderLink, FileLink, Host };
+    enum class How { None, Api, Host };
     std::string link_;
     How how_ = How::None;
 };

@@ -22,12 +22,10 @@ TEST_F(ListEditing, AddsTheChosenFolderAndLogsWhereItGoes) {
     EXPECT_EQ(items(window->ListMessage), (Lines{"09:30:05    备份到:D:\\back\\abc\\def\\xyz",
                                                  "09:30:05    备份到:D:\\back\\abc\\def\\xyz"}));
     EXPECT_EQ(window->txtToFolder.text(), "D:\\back");
-    EXPECT_EQ(platform.browses[0].first, "请选择需要备份的文件夹：");
-    Lines starts;
-    for (const auto& browse : platform.browses) {
-        starts.push_back(browse.second);
-    }
-    EXPECT_EQ(starts, (Lines{"", "C:\\abc\\def\\xyz", "C:\\abc\\def\\xyz", ""}));
+    const std::string source = "请选择需要备份的文件夹：", xyz = "C:\\abc\\def\\xyz";
+    EXPECT_EQ(platform.browses,
+              (decltype(platform.browses){
+                  {source, ""}, {source, xyz}, {"选择要保存到哪个文件夹：", xyz}, {source, ""}}));
 }
 
 TEST_F(ListEditing, WithAllSubfoldersAddsOneLevelOfSubfoldersOnly) {

@@ -82,24 +82,21 @@ class DesktopTest : public QObject {
 
     void theQrCodeHasItsQuietZoneAndFinderPatterns() {
         const QByteArray text = "https://tarnwick.example/";
-        const int modules = QrCodeModules(text);
+        const int modules = QrCodeModules(text), scale = 3, side = modules + 8;
         QCOMPARE(modules, 25);  // version 2 at level M
-        const int scale = 3;
         const QImage image = QrCodeImage(text, scale);
-        QCOMPARE(image.size(), QSize((modules + 8) * scale, (modules + 8) * scale));
-        auto dark = [&](int moduleX, int moduleY) {
-            return image.pixelColor((moduleX + 4) * scale + 1, (moduleY + 4) * scale + 1) ==
-                   Qt::black;
-        };
-        // The quiet zone is white, and each corner but the bottom right holds a finder pattern:
-        // a dark ring of 7 modules, a light ring, a dark 3 by 3 core.
-        for (int i = -4; i < modules + 4; ++i) {
-            QVERIFY(!dark(i, -1) && !dark(-1, i) && !dark(i, modules) && !dark(modules, i));
-        }
-        for (const QPoint corner : {QPoint(0, 0), QPoint(modules - 7, 0), QPoint(0, modules - 7)}) {
-            for (int i = 0; i < 49; ++i) {
-                const int ring = std::max(std::abs(i % 7 - 3), std::abs(i / 7 - 3));
-                QVERIFY(dark(corner.x() + i % 7, corner.y() + i / 7) == (ring != 2));
+        QCOMPARE(image.size(), QSize(side * scale, side * scale));
+        // The quiet zone of 4 modules is white, and each corner but the bottom right holds a
+        // finder pattern: a dark ring of 7 modules, a light ring, a dark 3 by 3 core.
+        for (int i = 0; i < side * side; ++i) {
+            const int x = i % side - 4, y = i / side - 4, far = modules - 7;
+            const bool dark =
+                image.pixelColor(i % side * scale + 1, i / side * scale + 1) == Qt::black;
+            const int cx = x < 7 ? 3 : far + 3, cy = y < 7 ? 3 : far + 3;
+            if (x < 0 || y < 0 || x >= modules || y >= modules) {
+                QVERIFY(!dark);
+            } else if ((x < 7 || x >= far) && (y < 7 || y >= far) && (x < 7 || y < 7)) {
+                QVERIFY(dark == (std::max(std::abs(x - cx), std::abs(y - cy)) != 2));
             }
         }
         QVERIFY(QrCodeImage("https://example.org/other", scale) != image);  // the text is in it
