@@ -67,8 +67,9 @@ EntryInfo InfoFromStat(const struct stat& st) {
 // the group's permission bits, so the copy never grants more than its source.
 template <typename Chown, typename Chmod>
 int KeepAccess(const EntryInfo& like, Chown chown, Chmod chmod) {
+    static const bool asRoot = ::geteuid() == 0;  // asked once: a pass makes thousands of copies
     mode_t bits = like.permissions;
-    if (::geteuid() == 0 && chown(like.owner, like.group) != 0) {
+    if (asRoot && chown(like.owner, like.group) != 0) {
         if (chown(like.owner, static_cast<gid_t>(-1)) != 0) {
             return -1;
         }
@@ -193,7 +194,8 @@ class PosixFileLock final : public FileLock {
 // a long name cannot make it too long; it carries the process number of the pass that owns it.
 std::string TemporaryName() {
     static std::atomic<unsigned> counter{0};
-    return ".tarnwick-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    static const std::string owner = ".tarnwick-" + std::to_string(::getpid()) + "-";
+    return owner + std::to_string(counter++) + ".tmp";
 }
 
 // Makes a fresh entry under a temporary name (after `prefix`) with `make`, which answers like
@@ -295,10 +297,15 @@ class ByteMover {
 
 // Copies the bytes read when the copy began (a file that grows meanwhile has a new time, which
 // the check after the copy sees). Only the source's data is copied and its holes are skipped, so
-// a sparse file stays sparse. Answers 0 or an errno value, or -1 when the copy was abandoned.
-int CopyBytes(const PosixCalls& calls, int in, int out, std::uint64_t size,
+// a sparse file stays sparse; a file with as many blocks as bytes has no holes to look for.
+// Answers 0 or an errno value, or -1 when the copy was abandoned.
+int CopyBytes(const PosixCalls& calls, int in, int out, const struct stat& st,
               const CopyProgress& keepGoing) {
     ByteMover mover(calls);
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (static_cast<std::uint64_t>(st.st_blocks) * 512 >= size) {
+        return mover.move(in, out, size, keepGoing);
+    }
     for (std::uint64_t offset = 0; offset < size;) {
         const off_t data = ::lseek(in, static_cast<off_t>(offset), SEEK_DATA);
         if (data < 0 && errno == ENXIO) {
@@ -440,18 +447,17 @@ class PosixOpenFolder final : public OpenFolder {
                       const CopyProgress& keepGoing) override {
         const int from = static_cast<PosixOpenFolder&>(source).fd_.get();
         struct stat st;
-        if (::fstatat(from, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-            return Failed(errno);
-        }
-        if (S_ISLNK(st.st_mode)) {
-            return copyLink(from, name, st);
-        }
         // A pipe swapped in since the listing must not block the pass: open without waiting,
-        // then make sure it is a file.
+        // then make sure it is a file. A link refuses to open and is copied as a link.
         FileDescriptor in(
             calls_.openFile(from, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
         if (!in.valid()) {
-            return Failed(errno);
+            const int error = errno;
+            if (error == ELOOP && ::fstatat(from, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                S_ISLNK(st.st_mode)) {
+                return copyLink(from, name, st);
+            }
+            return Failed(error);
         }
         if (::fstat(in.get(), &st) != 0) {
             return Failed(errno);
@@ -469,8 +475,7 @@ class PosixOpenFolder final : public OpenFolder {
             ::unlinkat(fd_.get(), temporary.c_str(), 0);
             return result;
         };
-        const int copyError = CopyBytes(calls_, in.get(), out.get(),
-                                        static_cast<std::uint64_t>(st.st_size), keepGoing);
+        const int copyError = CopyBytes(calls_, in.get(), out.get(), st, keepGoing);
         if (copyError != 0) {
             return abandon(copyError < 0 ? CopyResult{CopyOutcome::Stopped, {}}
                                          : Failed(copyError));
