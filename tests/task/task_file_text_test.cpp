@@ -7,6 +7,11 @@
 #include "backup/file_system.h"
 #include "common/text_encoding.h"
 #include "support/temp_tree.h"
+#ifdef _WIN32
+#include "support/windows_link.h"
+#else
+#include <unistd.h>
+#endif
 
 using namespace std::string_literals;
 
@@ -42,12 +47,18 @@ TEST(TaskFileText, RefusesLineBreaksAndNulsAndChangesNothing) {
     EXPECT_TRUE(text.canStore("中文 and spaces"));
 }
 
-// Two threads add keys of their own by read, change and replace under the lock, as a save does:
-// none may be lost to the other's replace.
+// Two threads add keys of their own by read, change and replace under the lock, as a save does,
+// one through a link to the file where a link can be made: none may be lost to the other's replace.
 TEST(TaskFileText, SavesAtOnceAllLand) {
     test::TempTree tree;
     tree.write("task.ini", "");
-    const auto save = [path = tree.path("task.ini")](std::string thread) {
+#ifdef _WIN32
+    const test::WindowsLink link(tree.path("link.ini"), tree.path("task.ini"));
+    const bool linked = link.made();
+#else
+    const bool linked = symlink(tree.path("task.ini").c_str(), tree.path("link.ini").c_str()) == 0;
+#endif
+    const auto save = [](std::string path, std::string thread) {
         const auto fs = MakeHostFileSystem();
         for (int i = 0; i < 25; ++i) {
             std::string reason;
@@ -57,8 +68,8 @@ TEST(TaskFileText, SavesAtOnceAllLand) {
             ASSERT_TRUE(lock && fs->replaceFile(path, text.bytes()).ok()) << reason;
         }
     };
-    std::thread other(save, "b");
-    save("a");
+    std::thread other(save, tree.path(linked ? "link.ini" : "task.ini"), "b");
+    save(tree.path("task.ini"), "a");
     other.join();
     const TaskFileText saved(tree.read("task.ini"));
     for (int i = 0; i < 25; ++i) {
