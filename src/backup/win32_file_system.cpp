@@ -403,8 +403,11 @@ class Win32Folder final : public OpenFolder {
     std::string path_;  // with its trailing separator
 };
 
-// Saves of one file take turns through a mutex named after the file's full path: the file itself
-// cannot stay locked, since a save replaces it by a rename that an open handle would refuse.
+// Saves take turns through one mutex of the login, held from reading the file to replacing it:
+// the file itself cannot stay locked, since a save replaces it by a rename that an open handle
+// would refuse. A mutex named after the file would not do: while a save replaces the file, a link
+// to it may lead nowhere, so a save through the link could not learn the name. Saves of task
+// files are few and short enough to wait for each other whatever file they write.
 class Win32FileLock final : public FileLock {
   public:
     explicit Win32FileLock(HANDLE mutex) : mutex_(mutex) {}
@@ -416,18 +419,6 @@ class Win32FileLock final : public FileLock {
   private:
     HANDLE mutex_;
 };
-
-std::wstring LockName(const std::wstring& path) {
-    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
-    full.resize(
-        GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
-    full = UpperCase(std::move(full));
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a: a kernel name takes no backslash
-    for (const wchar_t c : full) {
-        hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
-    }
-    return L"Local\\tarnwick-save-" + std::to_wstring(hash);
-}
 
 class Win32FileSystem final : public FileSystem {
   public:
@@ -521,13 +512,7 @@ class Win32FileSystem final : public FileSystem {
     }
 
     std::unique_ptr<FileLock> lockFile(const std::string& path, std::string& reason) override {
-        const std::wstring wide = WidePath(path);
-        if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            return nullptr;
-        }
-        // Named after the file the path leads to: a save through a link and one of the file
-        // itself take turns too.
-        HANDLE mutex = CreateMutexW(nullptr, FALSE, LockName(FinalPath(wide)).c_str());
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\tarnwick-task-file-save");
         if (mutex == nullptr) {
             reason = SystemErrorText(GetLastError());
             return nullptr;
@@ -539,7 +524,12 @@ class Win32FileSystem final : public FileSystem {
             CloseHandle(mutex);
             return nullptr;
         }
-        return std::make_unique<Win32FileLock>(mutex);
+        // Looked for only now: another save may have moved the file aside to replace it.
+        auto lock = std::make_unique<Win32FileLock>(mutex);
+        if (GetFileAttributesW(WidePath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return nullptr;
+        }
+        return lock;
     }
 
     std::string currentFolder() override {

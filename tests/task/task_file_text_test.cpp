@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "backup/file_system.h"
 #include "common/text_encoding.h"
 #include "support/temp_tree.h"
-
-using namespace std::string_literals;
+#include "support/windows_link.h"
 
 namespace tarnwick {
 namespace {
 
 TEST(TaskFileText, AUtf16FileIsReadAndStaysUtf16) {
-    const std::string file = "\xFF\xFE" + Utf8ToUtf16Le("[Comm]\r\nDDir=D:\\备份\r\n; note\r\n");
-    TaskFileText text(file);
+    TaskFileText text("\xFF\xFE" + Utf8ToUtf16Le("[Comm]\r\nDDir=D:\\备份\r\n; note\r\n"));
     EXPECT_EQ(text.read("Comm", "DDir"), "D:\\备份");
     ASSERT_TRUE(text.write("Comm", "TimeOut", "45"));
     EXPECT_EQ(text.bytes(),
@@ -23,11 +23,9 @@ TEST(TaskFileText, AUtf16FileIsReadAndStaysUtf16) {
 }
 
 TEST(TaskFileText, KeepsBytesNoWriteTouches) {
-    const std::string file = "[Comm]\nDDir=x\n[Other]\nraw=\xB1\xB8\xB7\xDD\n";
-    TaskFileText text(file);
+    TaskFileText text("[Comm]\nDDir=x\n[Other]\nraw=\xB1\xB8\xB7\xDD\n");
     ASSERT_TRUE(text.write("Comm", "DDir", "y"));
     EXPECT_EQ(text.bytes(), "[Comm]\nDDir=y\r\n[Other]\nraw=\xB1\xB8\xB7\xDD\n");
-    EXPECT_EQ(text.lineCount(), 5u);
     // A lone CR ends a line too (a count of entries above the lines is read otherwise).
     EXPECT_EQ(TaskFileText("a\rb\r\nc\n").lineCount(), 4u);
     EXPECT_EQ(TaskFileText("\xFF\xFE" + Utf8ToUtf16Le("a\r\nb")).lineCount(), 2u);
@@ -36,35 +34,40 @@ TEST(TaskFileText, KeepsBytesNoWriteTouches) {
 TEST(TaskFileText, RefusesLineBreaksAndNulsAndChangesNothing) {
     TaskFileText text;
     EXPECT_FALSE(text.canStore("a\r\nb"));
-    EXPECT_FALSE(text.canStore("a\0b"s));
+    EXPECT_FALSE(text.canStore(std::string("a\0b", 3)));
     EXPECT_FALSE(text.write("Comm", "DDir", "a\nb"));
     EXPECT_EQ(text.bytes(), "");
     EXPECT_TRUE(text.canStore("中文 and spaces"));
 }
 
-// Two threads add keys of their own by read, change and replace under the lock, as a save does:
-// none may be lost to the other's replace.
+// Fifty saves at once, each in a thread of its own adding a key by read, change and replace under
+// the lock, every other one through a link to the file where a link can be made: none may be lost
+// to another's replace. Threads that start while others save, rather than two that take turns,
+// catch a save that looks for the file or names its lock while another replaces the file.
 TEST(TaskFileText, SavesAtOnceAllLand) {
     test::TempTree tree;
     tree.write("task.ini", "");
-    const auto save = [path = tree.path("task.ini")](std::string thread) {
+#ifdef _WIN32
+    const test::WindowsLink link(tree.path("link.ini"), tree.path("task.ini"));
+#else
+    std::filesystem::create_symlink(tree.path("task.ini"), tree.path("link.ini"));
+#endif
+    const std::string through = tree.path(tree.exists("link.ini") ? "link.ini" : "task.ini");
+    const auto save = [](std::string path, std::string key) {
         const auto fs = MakeHostFileSystem();
-        for (int i = 0; i < 25; ++i) {
-            std::string reason;
-            const auto lock = fs->lockFile(path, reason);
-            TaskFileText text(fs->readFile(path, reason).value_or("?"));
-            text.write("s", std::to_string(i) + thread, "1");
-            ASSERT_TRUE(lock && fs->replaceFile(path, text.bytes()).ok()) << reason;
-        }
+        std::string reason;
+        const auto lock = fs->lockFile(path, reason);
+        TaskFileText text(fs->readFile(path, reason).value_or("?"));
+        text.write("s", key, "1");
+        ASSERT_TRUE(lock && fs->replaceFile(path, text.bytes()).ok()) << reason;
     };
-    std::thread other(save, "b");
-    save("a");
-    other.join();
-    const TaskFileText saved(tree.read("task.ini"));
-    for (int i = 0; i < 25; ++i) {
-        const std::string key = std::to_string(i);
-        EXPECT_EQ(saved.read("s", key + "a") + saved.read("s", key + "b"), "11") << key;
+    std::vector<std::jthread> saves;
+    for (int i = 0; i < 50; ++i) {
+        saves.emplace_back(save, i % 2 == 0 ? tree.path("task.ini") : through, std::to_string(i));
     }
+    saves.clear();  // waits for every save
+    // The section's line, a line for each of the 50 keys, and the empty one after the last.
+    EXPECT_EQ(TaskFileText(tree.read("task.ini")).lineCount(), 52u) << tree.read("task.ini");
 }
 
 }  // namespace
