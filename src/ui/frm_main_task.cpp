@@ -198,8 +198,9 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
     const std::string path = FoldDoubledSeparators(TextTask.text(), defaults_.style);
     std::string reason;
     // Held to the end of the save, so that another save of the same file in the meantime
-    // cannot be undone by this one.
-    const auto lock = fs_.lockFile(path, reason);
+    // cannot be undone by this one. It is let go before any message: a message waits for the
+    // user, and other saves (on Windows, those of every task file) would wait with it.
+    auto lock = fs_.lockFile(path, reason);
     if (!lock && !reason.empty()) {
         platform_.showMessage(path + " (" + reason + ")", std::string(texts::kSaveFailedTitle));
         return CommandOutcome::WriteFailed;
@@ -207,6 +208,7 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
     auto existing = fs_.readFile(path, reason);
     if (!existing && fs_.attributes(path)) {
         // It is there but cannot be read: writing now would throw away whatever else it holds.
+        lock.reset();
         platform_.showMessage(path + " (" + reason + ")", std::string(texts::kSaveFailedTitle));
         return CommandOutcome::WriteFailed;
     }
@@ -218,11 +220,11 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
         values.insert(values.end(), list->items().begin(), list->items().end());
     }
     for (const auto value : values) {
-        if (refuseLineBreak(value)) {
-            return CommandOutcome::Refused;
-        }
-        if (!task.canStore(ProtectedValue(value))) {
-            tell(texts::kNotInCodePage, value);
+        if (HasLineBreak(value) || !task.canStore(ProtectedValue(value))) {
+            lock.reset();
+            if (!refuseLineBreak(value)) {
+                tell(texts::kNotInCodePage, value);
+            }
             return CommandOutcome::Refused;
         }
     }
@@ -262,6 +264,7 @@ FrmMain::CommandOutcome FrmMain::SaveTask() {
     }
     const Status saved = fs_.replaceFile(IniPath, task.bytes());
     if (!saved.ok()) {
+        lock.reset();
         platform_.showMessage(IniPath + " (" + saved.reason() + ")",
                               std::string(texts::kSaveFailedTitle));
         return CommandOutcome::WriteFailed;

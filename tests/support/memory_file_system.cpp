@@ -271,7 +271,16 @@ std::unique_ptr<FileLock> MemoryFileSystem::lockFile(const std::string& path, st
         reason = "Permission denied";
         return nullptr;
     }
-    return isFile(path) ? std::make_unique<FileLock>() : nullptr;
+    if (!isFile(path)) {
+        return nullptr;
+    }
+    // Counts itself while held, so a test can tell when a save lets its lock go.
+    struct CountedLock final : FileLock {
+        explicit CountedLock(std::shared_ptr<int> held) : held_(std::move(held)) { ++*held_; }
+        ~CountedLock() override { --*held_; }
+        std::shared_ptr<int> held_;
+    };
+    return std::make_unique<CountedLock>(locksHeld);
 }
 
 Status MemoryFileSystem::setCurrentFolder(const std::string& path) {

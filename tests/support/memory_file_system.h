@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -55,10 +56,11 @@ class MemoryFileSystem final : public FileSystem {
     std::set<std::string> vanishing;             // entries that are listed but cannot be read
     std::map<std::string, std::string> failing;  // a folder's listing or an entry's attributes
     bool twoSecondTimes = false;
-    std::set<std::string> refuseWrite;  // files that cannot be written
-    std::set<std::string> unreadable;   // files that cannot be read
-    std::vector<std::string> rootList;  // what roots() answers
-    std::string current;                // the current folder
+    std::set<std::string> refuseWrite;                          // files that cannot be written
+    std::set<std::string> unreadable;                           // files that cannot be read
+    std::vector<std::string> rootList;                          // what roots() answers
+    std::string current;                                        // the current folder
+    std::shared_ptr<int> locksHeld = std::make_shared<int>(0);  // file locks not yet let go
     // Runs before a folder is listed, on the thread that lists it, with no lock held.
     std::function<void(const std::string& folder)> onList;
 

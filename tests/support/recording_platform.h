@@ -26,6 +26,7 @@ class RecordingPlatform final : public FormPlatform {
     };
 
     void showMessage(const std::string& text, const std::string& title) override {
+        onMessage();
         messages.push_back({text, title});
     }
     std::string browseForFolder(const std::string& prompt, const std::string& start) override {
@@ -58,6 +59,7 @@ class RecordingPlatform final : public FormPlatform {
     std::deque<std::string> folderAnswers;
     std::vector<TrayCall> tray;
     std::function<void(Dialog&)> onTaskChooser = [](Dialog&) {};
+    std::function<void()> onMessage = [] {};
     std::function<void()> onProcessEvents;
     bool windowShown = false;
     int programEnds = 0;

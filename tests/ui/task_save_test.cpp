@@ -87,10 +87,15 @@ TEST_F(TaskSave, AFileThatCannotBeWrittenIsReportedAndTheWindowKeepsItsValues) {
                   {"Q:\\nowhere\\t.ini (No such file or directory)", "保存任务失败"}}));
     EXPECT_EQ(items(window->ListFromFolder), (Lines{"C:\\a"}));
 
+    // A message waits for the user: no other save may wait with it for the lock.
+    platform.onMessage = [&] { EXPECT_EQ(*fs.locksHeld, 0) << platform.messages.size(); };
+    fs.addFile("C:\\Tarnwick\\t.ini", 0, 0);
     fs.refuseWrite.insert("C:\\Tarnwick\\t.ini");
     window->TextTask.setText("C:\\Tarnwick\\t.ini");
     EXPECT_EQ(window->SaveConfig_Click(), Outcome::WriteFailed);
     EXPECT_EQ(platform.messages.back().text, "C:\\Tarnwick\\t.ini (Permission denied)");
+    window->List3.addItem(".a\nb");
+    EXPECT_EQ(window->SaveConfig_Click(), Outcome::Refused);
 }
 
 TEST_F(TaskSave, CreatesTheDefaultTaskFilesFolder) {
